@@ -1,0 +1,37 @@
+# Helpers that keep every folder's CMakeLists to a few lines.
+
+# Folders in layer order: a folder may link only folders listed before it.
+set(CORVANA_FOLDERS
+  platform controls rtf raster codecs outline colormemo htmlview
+  vellant lexora prosel smudgel imagetools arbolet kelpwood trellane zonella twinfold
+  app)
+
+# corvana_add_library(<folder> SOURCES ... [DEPS ...] [QT ...])
+# Builds the folder's library corvana_<folder>; QT names extra Qt modules.
+function(corvana_add_library folder)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;QT" ${ARGN})
+  set(target corvana_${folder})
+  add_library(${target} STATIC ${ARG_SOURCES})
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  foreach(module ${ARG_QT})
+    find_package(Qt6 REQUIRED COMPONENTS ${module})
+    target_link_libraries(${target} PUBLIC Qt6::${module})
+  endforeach()
+  target_link_libraries(${target} PUBLIC ${ARG_DEPS})
+  set_property(GLOBAL APPEND PROPERTY CORVANA_LIBRARIES ${target})
+endfunction()
+
+# corvana_add_tests(<folder> SOURCES ... DEPS ...)
+# One GoogleTest program per folder; every test case is a ctest test labelled with the folder.
+function(corvana_add_tests folder)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  set(target test_${folder})
+  add_executable(${target} ${ARG_SOURCES})
+  set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  target_link_libraries(${target} PRIVATE corvana_testsupport ${ARG_DEPS})
+  gtest_discover_tests(${target}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES LABELS ${folder}
+               ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QTWEBENGINE_DISABLE_SANDBOX=1;QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu;CORVANA_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data")
+endfunction()

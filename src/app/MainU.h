@@ -1,0 +1,45 @@
+#pragma once
+// The main window: the MDI frame that hosts the tool windows, with the Window menu through
+// which each tool is reached and the Help menu.
+
+#include "platform/Forms.h"
+
+class QAction;
+class QMdiArea;
+class QMdiSubWindow;
+
+namespace corvana {
+
+class TMainForm : public TForm {
+  Q_OBJECT
+
+public:
+  TMainForm();
+
+  void FormCreate() override;
+  bool FormCloseQuery() override;
+
+  const QString &appDir() const { return AppDir; }
+  QMdiArea *mdiArea() const { return m_mdiArea; }
+
+  void Contents1Click();
+  void About1Click();
+
+  static QString aboutText();
+
+private:
+  // A menu item; one without a handler belongs to a tool this build lacks and stays disabled.
+  QAction *addItem(QMenu *menu, const QString &caption, const QString &name, void (TMainForm::*handler)() = nullptr);
+  // Puts the active MDI child's menus in front of Window and Help.
+  void mergeChildMenus();
+
+  QString AppDir;
+  QMdiArea *m_mdiArea;
+  QMenu *m_windowMenu = nullptr;
+  QMenu *m_helpMenu = nullptr;
+  QPointer<TForm> m_mergedChild;
+};
+
+inline TMainForm *MainForm = nullptr;
+
+} // namespace corvana

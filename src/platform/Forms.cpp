@@ -1,0 +1,266 @@
+#include "platform/Forms.h"
+
+#include "platform/Dialogs.h"
+#include "platform/Errors.h"
+#include "platform/Help.h"
+#include "platform/QtDialogs.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace corvana {
+
+TApplication::TApplication() = default;
+TApplication::~TApplication() = default;
+
+TApplication &Application() {
+  static TApplication application;
+  return application;
+}
+
+void TApplication::setTitle(const QString &title) {
+  m_title = title;
+  QGuiApplication::setApplicationDisplayName(title);
+}
+
+void TApplication::HelpJump(const QString &keyword) { ShowHelpTopic(m_helpFile, keyword); }
+
+Dialogs &TApplication::dialogs() {
+  if (m_dialogs)
+    return *m_dialogs;
+  if (!m_qtDialogs)
+    m_qtDialogs = std::make_unique<QtDialogs>();
+  return *m_qtDialogs;
+}
+
+void TApplication::Terminate() {
+  m_terminated = true;
+  QCoreApplication::quit();
+}
+
+QList<TForm *> TApplication::forms() const {
+  QList<TForm *> result;
+  for (const Owned &owned : m_forms)
+    if (owned.form)
+      result.append(owned.form);
+  return result;
+}
+
+TForm *TApplication::mainForm() const {
+  for (const Owned &owned : m_forms)
+    if (owned.form)
+      return owned.form;
+  return nullptr;
+}
+
+bool TApplication::CloseQueryAll(TForm *except) {
+  const QList<TForm *> all = forms();
+  for (int pass = 0; pass < 2; ++pass) {
+    for (TForm *form : all) {
+      const bool mdiChild = form->kind() == TForm::Kind::MdiChild;
+      if (form == except || mdiChild != (pass == 0))
+        continue;
+      if (!form->FormCloseQuery())
+        return false;
+    }
+  }
+  return true;
+}
+
+void TApplication::DestroyForms() {
+  while (!m_forms.isEmpty()) {
+    Owned owned = m_forms.takeLast();
+    if (owned.form) {
+      // An MDI child is owned by its sub-window; destroy that with it.
+      QMdiSubWindow *sub = owned.form->mdiSubWindow();
+      delete owned.form.data();
+      delete sub;
+    }
+    if (owned.clearInstance)
+      owned.clearInstance();
+  }
+  m_terminated = false;
+}
+
+void TApplication::setMdiArea(QMdiArea *area) { m_mdiArea = area; }
+
+QMdiArea *TApplication::mdiArea() const { return m_mdiArea; }
+
+void TApplication::adopt(TForm *form, std::function<void()> clearInstance) {
+  m_forms.append(Owned{form, std::move(clearInstance)});
+}
+
+TForm::TForm(Kind kind, const QString &name) : m_kind(kind) {
+  setObjectName(name);
+  setAttribute(Qt::WA_DeleteOnClose, false);
+  if (kind == Kind::Dialog)
+    setWindowFlag(Qt::Dialog);
+  m_mdiChildInArea = kind == Kind::MdiChild && Application().mdiArea() != nullptr;
+}
+
+TForm::~TForm() = default;
+
+void TForm::setDesignedState(bool visible, bool maximized) {
+  m_designedVisible = visible;
+  m_designedMaximized = maximized;
+}
+
+void TForm::setDesignedGeometry(int left, int top, int width, int height) {
+  m_designedGeometry = QRect(left, top, width, height);
+  resize(width, height);
+  if (!m_mdiChildInArea)
+    move(left, top);
+}
+
+QMenu *TForm::addMenu(const QString &caption, const QString &name) {
+  auto *menu = new QMenu(caption, this);
+  menu->setObjectName(name);
+  menu->menuAction()->setObjectName(name);
+  m_menus.append(menu);
+  if (!m_mdiChildInArea)
+    menuBar()->addMenu(menu);
+  emit menusChanged();
+  return menu;
+}
+
+QMdiSubWindow *TForm::mdiSubWindow() const { return qobject_cast<QMdiSubWindow *>(parentWidget()); }
+
+void TForm::create() {
+  guarded([this] { FormCreate(); });
+  place();
+}
+
+void TForm::place() {
+  if (m_mdiChildInArea) {
+    QMdiArea *area = Application().mdiArea();
+    QMdiSubWindow *sub = area->addSubWindow(this);
+    sub->setObjectName(objectName() + QStringLiteral("Window"));
+    sub->setWindowTitle(windowTitle());
+    if (!m_designedGeometry.isNull())
+      sub->setGeometry(m_designedGeometry);
+    connect(this, &QWidget::windowTitleChanged, sub, &QWidget::setWindowTitle);
+    // MDI children are always visible once created.
+    if (m_designedMaximized)
+      sub->showMaximized();
+    else
+      sub->show();
+    area->setActiveSubWindow(sub);
+    return;
+  }
+  if (m_kind == Kind::Dialog || !m_designedVisible)
+    return;
+  if (m_designedMaximized)
+    showMaximized();
+  else
+    show();
+}
+
+void TForm::Show() {
+  if (QMdiSubWindow *sub = mdiSubWindow()) {
+    show();
+    if (sub->isMinimized() || !sub->isVisible()) {
+      if (m_designedMaximized)
+        sub->showMaximized();
+      else
+        sub->showNormal();
+    }
+    if (QMdiArea *area = sub->mdiArea())
+      area->setActiveSubWindow(sub);
+  } else {
+    if (isMinimized())
+      setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+  }
+  BringToFront();
+}
+
+void TForm::BringToFront() {
+  if (QMdiSubWindow *sub = mdiSubWindow()) {
+    sub->raise();
+    return;
+  }
+  raise();
+  activateWindow();
+}
+
+bool TForm::isShownToUser() const {
+  if (QMdiSubWindow *sub = mdiSubWindow())
+    return sub->isVisible() && !sub->isMinimized() && isVisible();
+  return isVisible() && !isMinimized();
+}
+
+int TForm::ShowModal() {
+  m_modalResult = mrNone;
+  setWindowModality(Qt::ApplicationModal);
+  show();
+  raise();
+  activateWindow();
+  QEventLoop loop;
+  m_inModalLoop = true;
+  while (m_modalResult == mrNone && isVisible() && !Application().terminated())
+    loop.processEvents(QEventLoop::WaitForMoreEvents);
+  m_inModalLoop = false;
+  hide();
+  setWindowModality(Qt::NonModal);
+  if (m_modalResult == mrNone)
+    m_modalResult = mrCancel;
+  return m_modalResult;
+}
+
+void TForm::setModalResult(int result) {
+  m_modalResult = result;
+  if (result != mrNone && m_inModalLoop)
+    hide();
+}
+
+void TForm::showEvent(QShowEvent *event) {
+  QMainWindow::showEvent(event);
+  if (!event->spontaneous())
+    guarded([this] { FormShow(); });
+}
+
+void TForm::closeEvent(QCloseEvent *event) {
+  if (Application().terminated()) {
+    event->accept();
+    return;
+  }
+  const bool isMain = Application().mainForm() == this;
+  if (!FormCloseQuery() || (isMain && !Application().CloseQueryAll(this))) {
+    event->ignore();
+    return;
+  }
+  CloseAction action = isMain                     ? CloseAction::Free
+                       : m_kind == Kind::MdiChild ? CloseAction::Minimize
+                                                  : CloseAction::Hide;
+  FormClose(action);
+  if (isMain && action != CloseAction::None) {
+    event->accept();
+    Application().Terminate();
+    return;
+  }
+  switch (action) {
+  case CloseAction::None:
+    event->ignore();
+    break;
+  case CloseAction::Minimize:
+    event->ignore();
+    if (QMdiSubWindow *sub = mdiSubWindow())
+      sub->showMinimized();
+    else
+      showMinimized();
+    break;
+  case CloseAction::Hide:
+  case CloseAction::Free: // tool windows live until the application ends
+    event->accept();
+    if (m_inModalLoop && m_modalResult == mrNone)
+      m_modalResult = mrCancel;
+    break;
+  }
+}
+
+} // namespace corvana

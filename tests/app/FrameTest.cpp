@@ -1,0 +1,108 @@
+#include "app/MainU.h"
+#include "app/Startup.h"
+#include "platform/Paths.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TestHelpers.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <gtest/gtest.h>
+
+using namespace corvana;
+using corvana::test::findAction;
+using corvana::test::menuCaptions;
+using corvana::test::ScriptedDialogs;
+
+namespace {
+
+class TEditorF : public TForm {
+public:
+  TEditorF() : TForm(Kind::MdiChild, QStringLiteral("EditorF")) {
+    setDesignedState(true, true);
+    addMenu(QStringLiteral("&File"), QStringLiteral("File1"));
+    addMenu(QStringLiteral("&Edit"), QStringLiteral("Edit1"));
+  }
+  static inline TEditorF *instance = nullptr;
+};
+
+QStringList menuBarCaptions() {
+  QStringList captions;
+  for (QAction *action : MainForm->menuBar()->actions())
+    captions.append(action->text());
+  return captions;
+}
+
+} // namespace
+
+TEST(Startup, TitlesTheApplicationAndCreatesTheFrameFirst) {
+  Application().setHelpFile("left over");
+  StartCorvana();
+  EXPECT_EQ(Application().title(), "Corvana");
+  EXPECT_EQ(Application().helpFile(), "");
+  ASSERT_NE(MainForm, nullptr);
+  EXPECT_EQ(Application().forms().value(0), MainForm);
+  EXPECT_EQ(MainForm->appDir(), QCoreApplication::applicationDirPath() + "/");
+  EXPECT_TRUE(MainForm->isVisible());
+}
+
+TEST(Frame, CaptionPlaceAndMenusAreAsDesigned) {
+  StartCorvana();
+  EXPECT_EQ(MainForm->objectName(), "MainForm");
+  EXPECT_EQ(MainForm->windowTitle(), "Tovi Corvana 8");
+  EXPECT_EQ(MainForm->size(), QSize(638, 420));
+  EXPECT_EQ(MainForm->menuBar()->objectName(), "MainMenu1");
+  EXPECT_EQ(menuBarCaptions(), (QStringList{"&Window", "&Help"}));
+
+  const QMenu *window = MainForm->findChild<QMenu *>("Window1");
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(menuCaptions(window), (QStringList{"&Vellant", "&Kelpwood", "&Prosel", "&Trellane", "&Arbolet", "&Pixmund",
+                                               "H&alcyne", "&Smudgel", "&Zonella", "&Twinfold"}));
+  const QMenu *help = MainForm->findChild<QMenu *>("Help1");
+  ASSERT_NE(help, nullptr);
+  EXPECT_EQ(menuCaptions(help), (QStringList{"&Contents", "-", "&About"}));
+  EXPECT_EQ(findAction(MainForm, "&Contents")->shortcut(), QKeySequence(Qt::Key_F1));
+  EXPECT_EQ(findAction(MainForm, "&About")->objectName(), "About1");
+}
+
+TEST(Frame, AboutShowsAPlainMessageBeginningWithTheProductName) {
+  StartCorvana();
+  ScriptedDialogs dialogs;
+  dialogs.expectMessage();
+  findAction(MainForm, "&About")->trigger();
+  ASSERT_EQ(dialogs.prompts().size(), 1);
+  EXPECT_TRUE(dialogs.prompts()[0].text.startsWith("Corvana 8")) << dialogs.prompts()[0].text.toStdString();
+  EXPECT_EQ(dialogs.prompts()[0].caption, "Corvana");
+}
+
+TEST(Frame, HelpContentsNamesTheHelpFileInTheProgramDirectory) {
+  StartCorvana();
+  ScriptedDialogs dialogs;
+  const QString expected = AppDir() + "Corvana.hlp";
+  // Test programs run without the shipped data files, so the help layer reports the file.
+  dialogs.expectError("Cannot find the help file " + expected);
+  findAction(MainForm, "&Contents")->trigger();
+  EXPECT_EQ(Application().helpFile(), expected);
+}
+
+TEST(Frame, ActiveChildMenusMergeInFrontOfWindowAndHelp) {
+  StartCorvana();
+  CreateForm(TEditorF::instance);
+  EXPECT_EQ(TEditorF::instance->mdiSubWindow()->mdiArea(), MainForm->mdiArea());
+  EXPECT_EQ(menuBarCaptions(), (QStringList{"&File", "&Edit", "&Window", "&Help"}));
+  // A menu the child adds later joins too.
+  TEditorF::instance->addMenu("&View", "View1");
+  EXPECT_EQ(menuBarCaptions(), (QStringList{"&File", "&Edit", "&View", "&Window", "&Help"}));
+  MainForm->mdiArea()->setActiveSubWindow(nullptr);
+  EXPECT_EQ(menuBarCaptions(), (QStringList{"&Window", "&Help"}));
+}
+
+TEST(Frame, ClosingTheFrameEndsTheApplicationAfterAskingTheChildren) {
+  StartCorvana();
+  CreateForm(TEditorF::instance);
+  MainForm->close();
+  EXPECT_TRUE(Application().terminated());
+}
