@@ -35,3 +35,19 @@ function(corvana_add_tests folder)
     PROPERTIES LABELS ${folder}
                ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QTWEBENGINE_DISABLE_SANDBOX=1;QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu;CORVANA_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data")
 endfunction()
+
+# corvana_add_bench(<name> SOURCES ... DEPS ...): a Google Benchmark program bin/bench_<name>.
+function(corvana_add_bench name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(bench_${name} ${ARG_SOURCES})
+  target_link_libraries(bench_${name} PRIVATE benchmark::benchmark ${ARG_DEPS})
+endfunction()
+
+# corvana_add_fuzzer(<name> SOURCES ... DEPS ...): a libFuzzer target bin/fuzz_<name>
+# (only with -DCORVANA_FUZZ=ON and clang; scripts/fuzz.sh builds and runs one).
+function(corvana_add_fuzzer name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(fuzz_${name} ${ARG_SOURCES})
+  target_link_libraries(fuzz_${name} PRIVATE ${ARG_DEPS})
+  target_link_options(fuzz_${name} PRIVATE -fsanitize=fuzzer)
+endfunction()

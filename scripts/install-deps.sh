@@ -3,6 +3,7 @@
 # Only missing packages are installed; with everything present this does nothing.
 #   scripts/install-deps.sh          build, test and run dependencies
 #   scripts/install-deps.sh --dev    also Xvfb, xdotool and ImageMagick for screenshots
+#   scripts/install-deps.sh --fuzz   also clang and its libFuzzer runtime
 set -euo pipefail
 
 packages=(
@@ -14,9 +15,13 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core
 )
-if [ "${1:-}" = "--dev" ]; then
-  packages+=(xvfb xdotool imagemagick)
-fi
+for arg in "$@"; do
+  case "$arg" in
+    --dev) packages+=(xvfb xdotool imagemagick) ;;
+    --fuzz) packages+=(clang libclang-rt-14-dev) ;;
+    *) echo "install-deps: unknown option $arg" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for p in "${packages[@]}"; do
