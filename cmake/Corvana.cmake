@@ -51,3 +51,7 @@ function(corvana_add_fuzzer name)
   target_link_libraries(fuzz_${name} PRIVATE ${ARG_DEPS})
   target_link_options(fuzz_${name} PRIVATE -fsanitize=fuzzer)
 endfunction()
+
+# A folder added below these makes the next build configure again.
+set_property(DIRECTORY ${PROJECT_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+  ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests ${PROJECT_SOURCE_DIR}/bench ${PROJECT_SOURCE_DIR}/fuzz)
