@@ -1,5 +1,6 @@
 #include "platform/IniFile.h"
 #include "platform/Errors.h"
+#include "support/ScriptedDialogs.h"
 #include "support/TestHelpers.h"
 
 #include <gtest/gtest.h>
@@ -110,4 +111,12 @@ TEST(IniFile, UnwritableFileRaisesCannotCreateAndStaysModified) {
   }
   EXPECT_TRUE(ini.modified());
   EXPECT_EQ(ini.ReadString("S", "k", ""), "v");
+
+  // Saved from a command, the failure reaches the error box once and the program goes on.
+  corvana::test::ScriptedDialogs dialogs;
+  dialogs.expectError("Cannot create file " + path);
+  EXPECT_FALSE(guarded([&] {
+    ini.WriteString("S", "k2", "v2");
+    ini.UpdateFile();
+  }));
 }

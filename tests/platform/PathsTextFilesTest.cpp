@@ -51,7 +51,7 @@ TEST(TextFiles, WriteLinesEndsEachLineWithCrLfAndReadsBack) {
   EXPECT_EQ(dir.read("l.txt"), QByteArray("a\n"));
 }
 
-TEST(TextFiles, FailuresRaiseTheMessagesAndKeepTheOldFile) {
+TEST(TextFiles, FailuresRaiseTheFileMessages) {
   TempDir dir;
   try {
     ReadLines(dir.path("missing.txt"));

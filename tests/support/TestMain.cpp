@@ -21,6 +21,8 @@ class FormCleanup : public testing::EmptyTestEventListener {
 int main(int argc, char **argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
     qputenv("QT_QPA_PLATFORM", "offscreen");
+  // The browser views share GL contexts with the widgets; this must precede the application.
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QApplication app(argc, argv);
   testing::InitGoogleTest(&argc, argv);
   testing::UnitTest::GetInstance()->listeners().Append(new FormCleanup);
