@@ -1,3 +1,4 @@
+#include "platform/CommandLine.h"
 #include "platform/Errors.h"
 #include "platform/Paths.h"
 #include "platform/TextFiles.h"
@@ -66,4 +67,14 @@ TEST(TextFiles, FailuresRaiseTheFileMessages) {
   } catch (const Error &e) {
     EXPECT_EQ(e.message(), "Cannot create file " + target);
   }
+}
+
+TEST(CommandLine, TestsCanSetTheArguments) {
+  SetCommandLineArguments({"/tmp/page.htm", "/D/tmp"});
+  EXPECT_EQ(ParamCount(), 2);
+  EXPECT_EQ(ParamStr(1), "/tmp/page.htm");
+  EXPECT_EQ(ParamStr(3), "");
+  EXPECT_EQ(ParamStr(0), "");
+  SetCommandLineArguments({});
+  EXPECT_EQ(ParamCount(), 0);
 }
