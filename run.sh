@@ -4,4 +4,6 @@ set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh
 scripts/build.sh
+# The browser engine runs as root only without its sandbox.
+if [ "$(id -u)" -eq 0 ]; then export QTWEBENGINE_DISABLE_SANDBOX=1; fi
 exec build/bin/Corvana8 "$@"

@@ -2,7 +2,7 @@
 
 # Folders in layer order: a folder may link only folders listed before it.
 set(CORVANA_FOLDERS
-  platform controls rtf raster codecs outline colormemo htmlview
+  platform rtf controls raster codecs outline colormemo htmlview
   vellant lexora prosel smudgel imagetools arbolet kelpwood trellane zonella twinfold
   app)
 
@@ -32,8 +32,7 @@ function(corvana_add_tests folder)
   gtest_discover_tests(${target}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES LABELS ${folder}
-               ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QTWEBENGINE_DISABLE_SANDBOX=1;QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu;CORVANA_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data")
+    PROPERTIES LABELS ${folder} ENVIRONMENT "CORVANA_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data")
 endfunction()
 
 # corvana_add_bench(<name> SOURCES ... DEPS ...): a Google Benchmark program bin/bench_<name>.

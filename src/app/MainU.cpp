@@ -3,6 +3,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
 #include "platform/Paths.h"
+#include "prosel/ProselU.h"
 
 #include <QAction>
 #include <QMdiArea>
@@ -27,7 +28,7 @@ TMainForm::TMainForm() : TForm(Kind::TopLevel, QStringLiteral("MainForm")), m_md
   m_windowMenu = addMenu(QStringLiteral("&Window"), QStringLiteral("Window1"));
   addItem(m_windowMenu, QStringLiteral("&Vellant"), QStringLiteral("Vellant1"));
   addItem(m_windowMenu, QStringLiteral("&Kelpwood"), QStringLiteral("Kelpwood1"));
-  addItem(m_windowMenu, QStringLiteral("&Prosel"), QStringLiteral("Prosel1"));
+  addItem(m_windowMenu, QStringLiteral("&Prosel"), QStringLiteral("Prosel1"), &TMainForm::Prosel1Click);
   addItem(m_windowMenu, QStringLiteral("&Trellane"), QStringLiteral("Trellane1"));
   addItem(m_windowMenu, QStringLiteral("&Arbolet"), QStringLiteral("Arbolet1"));
   addItem(m_windowMenu, QStringLiteral("&Pixmund"), QStringLiteral("Pixmund1"));
@@ -74,6 +75,14 @@ void TMainForm::mergeChildMenus() {
   }
   bar->addMenu(m_windowMenu);
   bar->addMenu(m_helpMenu);
+}
+
+// The editor exists from start-up: it is only shown and brought to the front.
+void TMainForm::Prosel1Click() {
+  if (ProselF) {
+    ProselF->Show();
+    ProselF->BringToFront();
+  }
 }
 
 void TMainForm::Contents1Click() {

@@ -22,6 +22,7 @@ public:
   const QString &appDir() const { return AppDir; }
   QMdiArea *mdiArea() const { return m_mdiArea; }
 
+  void Prosel1Click();
   void Contents1Click();
   void About1Click();
 

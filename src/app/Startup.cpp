@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 
 #include "app/MainU.h"
+#include "prosel/ProselU.h"
 
 namespace corvana {
 
@@ -8,6 +9,7 @@ void StartCorvana() {
   Application().setTitle(QStringLiteral("Corvana"));
   Application().setHelpFile(QString());
   CreateForm(MainForm);
+  CreateForm(ProselF);
 }
 
 } // namespace corvana

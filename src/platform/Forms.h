@@ -32,6 +32,7 @@ public:
   Dialogs &dialogs();
   // Replaces the dialogs service (tests); nullptr restores the Qt one.
   void setDialogs(Dialogs *dialogs) { m_dialogs = dialogs; }
+  Dialogs *installedDialogs() const { return m_dialogs; }
 
   // Ends the message loop; forms are destroyed afterwards by DestroyForms.
   void Terminate();

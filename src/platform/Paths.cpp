@@ -4,9 +4,34 @@
 
 namespace corvana {
 
-QString AppDir() { return ExtractFilePath(QCoreApplication::applicationFilePath()); }
+namespace {
+QString &settingsOverride() {
+  static QString path;
+  return path;
+}
+QString &appDirOverride() {
+  static QString path;
+  return path;
+}
+} // namespace
 
-QString SettingsFilePath() { return ChangeFileExt(QCoreApplication::applicationFilePath(), QStringLiteral(".ini")); }
+QString AppDir() {
+  if (!appDirOverride().isEmpty())
+    return appDirOverride();
+  return ExtractFilePath(QCoreApplication::applicationFilePath());
+}
+
+void OverrideAppDir(const QString &directory) {
+  appDirOverride() = directory.isEmpty() || directory.endsWith(u'/') ? directory : directory + u'/';
+}
+
+QString SettingsFilePath() {
+  if (!settingsOverride().isEmpty())
+    return settingsOverride();
+  return ChangeFileExt(QCoreApplication::applicationFilePath(), QStringLiteral(".ini"));
+}
+
+void OverrideSettingsFilePath(const QString &path) { settingsOverride() = path; }
 
 QString ExtractFileName(const QString &path) { return path.mid(path.lastIndexOf(u'/') + 1); }
 

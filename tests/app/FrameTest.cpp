@@ -1,6 +1,7 @@
 #include "app/MainU.h"
 #include "app/Startup.h"
 #include "platform/Paths.h"
+#include "prosel/ProselU.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestHelpers.h"
 
@@ -44,18 +45,25 @@ TEST(Startup, TitlesTheApplicationAndCreatesTheFrameFirst) {
   EXPECT_EQ(Application().title(), "Corvana");
   EXPECT_EQ(Application().helpFile(), "");
   ASSERT_NE(MainForm, nullptr);
-  EXPECT_EQ(Application().forms().value(0), MainForm);
-  EXPECT_EQ(MainForm->appDir(), QCoreApplication::applicationDirPath() + "/");
+  ASSERT_NE(ProselF, nullptr);
+  EXPECT_EQ(Application().forms(), (QList<TForm *>{MainForm, ProselF}));
+  // The editor is the window the user sees first.
+  EXPECT_EQ(ProselF->mdiSubWindow()->mdiArea(), MainForm->mdiArea());
+  EXPECT_TRUE(ProselF->mdiSubWindow()->isMaximized());
+  EXPECT_EQ(MainForm->mdiArea()->activeSubWindow(), ProselF->mdiSubWindow());
+  EXPECT_EQ(MainForm->appDir(), AppDir());
+  EXPECT_TRUE(MainForm->appDir().endsWith("/"));
   EXPECT_TRUE(MainForm->isVisible());
 }
 
 TEST(Frame, CaptionPlaceAndMenusAreAsDesigned) {
   StartCorvana();
   EXPECT_EQ(MainForm->objectName(), "MainForm");
-  EXPECT_EQ(MainForm->windowTitle(), "Tovi Corvana 8");
+  // A maximised child adds " - [its caption]", as MDI frames do.
+  EXPECT_TRUE(MainForm->windowTitle().startsWith("Tovi Corvana 8")) << MainForm->windowTitle().toStdString();
   EXPECT_EQ(MainForm->size(), QSize(638, 420));
   EXPECT_EQ(MainForm->menuBar()->objectName(), "MainMenu1");
-  EXPECT_EQ(menuBarCaptions(), (QStringList{"&Window", "&Help"}));
+  EXPECT_EQ(menuBarCaptions().mid(menuBarCaptions().size() - 2), (QStringList{"&Window", "&Help"}));
 
   const QMenu *window = MainForm->findChild<QMenu *>("Window1");
   ASSERT_NE(window, nullptr);
@@ -90,6 +98,8 @@ TEST(Frame, HelpContentsNamesTheHelpFileInTheProgramDirectory) {
 
 TEST(Frame, ActiveChildMenusMergeInFrontOfWindowAndHelp) {
   StartCorvana();
+  EXPECT_EQ(menuBarCaptions(),
+            (QStringList{"&File", "&Edit", "&Insert", "&View", "&Options", "Fo&nt", "&Paragraph", "&Window", "&Help"}));
   CreateForm(TEditorF::instance);
   EXPECT_EQ(TEditorF::instance->mdiSubWindow()->mdiArea(), MainForm->mdiArea());
   EXPECT_EQ(menuBarCaptions(), (QStringList{"&File", "&Edit", "&Window", "&Help"}));
@@ -103,6 +113,21 @@ TEST(Frame, ActiveChildMenusMergeInFrontOfWindowAndHelp) {
 TEST(Frame, ClosingTheFrameEndsTheApplicationAfterAskingTheChildren) {
   StartCorvana();
   CreateForm(TEditorF::instance);
+  ScriptedDialogs dialogs;
+  dialogs.expectConfirm(false, "Save File  ?");
   MainForm->close();
   EXPECT_TRUE(Application().terminated());
+}
+
+TEST(Frame, ProselItemShowsTheEditorCreatedAtStartUp) {
+  StartCorvana();
+  QAction *item = findAction(MainForm, "&Prosel");
+  ASSERT_TRUE(item->isEnabled());
+  ScriptedDialogs dialogs;
+  dialogs.expectConfirm(false); // closing the editor asks to save, then minimises it
+  ProselF->mdiSubWindow()->close();
+  EXPECT_TRUE(ProselF->mdiSubWindow()->isMinimized());
+  item->trigger();
+  EXPECT_TRUE(ProselF->isShownToUser());
+  EXPECT_EQ(Application().forms().size(), 2) << "shown again, never created twice";
 }

@@ -12,9 +12,11 @@ using namespace corvana;
 using corvana::test::TempDir;
 
 TEST(Paths, AppDirIsTheProgramDirectoryEndingInSlash) {
+  OverrideAppDir(QString());
   EXPECT_EQ(AppDir(), QCoreApplication::applicationDirPath() + "/");
   EXPECT_EQ(AppDir() + "Corvana.hlp", QCoreApplication::applicationDirPath() + "/Corvana.hlp");
-  EXPECT_TRUE(SettingsFilePath().endsWith("/test_platform.ini")) << SettingsFilePath().toStdString();
+  OverrideSettingsFilePath(QString());
+  EXPECT_EQ(SettingsFilePath(), QCoreApplication::applicationFilePath() + ".ini");
 }
 
 TEST(Paths, NamePartsAndExtensions) {

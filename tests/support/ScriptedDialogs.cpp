@@ -6,10 +6,10 @@
 
 namespace corvana::test {
 
-ScriptedDialogs::ScriptedDialogs() { Application().setDialogs(this); }
+ScriptedDialogs::ScriptedDialogs() : m_previous(Application().installedDialogs()) { Application().setDialogs(this); }
 
 ScriptedDialogs::~ScriptedDialogs() {
-  Application().setDialogs(nullptr);
+  Application().setDialogs(m_previous);
   for (const Answer &answer : m_script)
     ADD_FAILURE() << "expected prompt never came: " << DialogKindName(answer.kind).toStdString() << ": "
                   << answer.expectText.toStdString();

@@ -1,0 +1,525 @@
+#include "prosel/ProselU.h"
+
+#include "controls/RichEdit.h"
+#include "platform/CommandLine.h"
+#include "platform/Errors.h"
+#include "platform/IniFile.h"
+#include "platform/Paths.h"
+#include "platform/Printing.h"
+#include "prosel/ColorComboBox.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QFontComboBox>
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace corvana {
+
+const QString TProselF::FileFilter = QStringLiteral(
+    "All files|*.*|HTML files|*.htm;*.html|Text files|*.txt;|Rich Text files|*.rtf|Image files|*.jpg;*.gif;*.bmp;*.png|"
+    "JPEG files|*.jpg|GIF files|*.gif|BMP files|*.bmp|Sound files|*.wav;*.mid;*.mp3|MIDI files|*.mid|WAV files|*.wav|"
+    "VIDEO files|*.AVI");
+
+TProselF::TProselF() : TForm(Kind::MdiChild, QStringLiteral("ProselF")) {
+  setWindowTitle(QStringLiteral("Prosel 11"));
+  setDesignedState(true, true);
+  buildPanes();
+  buildToolBars();
+  buildMenus();
+  auto *status = statusBar();
+  status->setObjectName(QStringLiteral("StatusBar1"));
+  for (int i = 0; i < 3; ++i) {
+    auto *panel = new QLabel(status);
+    panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+    panel->setMinimumWidth(120);
+    status->addWidget(panel, i == 2 ? 1 : 0);
+    StatusPanels.append(panel);
+  }
+}
+
+void TProselF::buildPanes() {
+  auto *client = new QWidget(this);
+  client->setObjectName(QStringLiteral("ClientArea"));
+  auto *row = new QHBoxLayout(client);
+  row->setContentsMargins(0, 0, 0, 0);
+  row->setSpacing(0);
+
+  EditorPanel = new QWidget(client);
+  EditorPanel->setObjectName(QStringLiteral("EditorPanel"));
+  auto *column = new QVBoxLayout(EditorPanel);
+  column->setContentsMargins(0, 0, 0, 0);
+  Splitter1 = new QSplitter(Qt::Vertical, EditorPanel);
+  Splitter1->setObjectName(QStringLiteral("Splitter1"));
+  Splitter1->setChildrenCollapsible(false);
+  column->addWidget(Splitter1);
+
+  EditorA = new TRichEdit(Splitter1);
+  EditorA->setObjectName(QStringLiteral("EditorA"));
+  EditorA->SetMaxLength(500000);
+  EditorB = new TRichEdit(Splitter1);
+  EditorB->setObjectName(QStringLiteral("EditorB"));
+  EditorB->hide();
+  for (TRichEdit *pane : {EditorA, EditorB}) {
+    pane->SetPlainText(true);
+    pane->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    pane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    pane->SetWantTabs(true);
+    pane->SetHideSelection(false);
+    pane->installEventFilter(this);
+  }
+  row->addWidget(EditorPanel, 1);
+
+  FilePanel = new QWidget(client);
+  FilePanel->setObjectName(QStringLiteral("FilePanel"));
+  FilePanel->setFixedWidth(160);
+  auto *files = new QVBoxLayout(FilePanel);
+  files->setContentsMargins(2, 2, 2, 2);
+  row->addWidget(FilePanel);
+  setCentralWidget(client);
+}
+
+void TProselF::buildToolBars() {
+  ToolBar2 = addToolBar(QStringLiteral("Commands"));
+  ToolBar2->setObjectName(QStringLiteral("ToolBar2"));
+  struct Button {
+    const char *name, *hint, *icon;
+  };
+  // Buttons whose commands join later are shown disabled until then.
+  const Button buttons[] = {
+      {"ClearEditor", "Clear Editor", "document-new"},
+      {"LoadEditor", "Open File", "document-open"},
+      {"goSave", "Save File", "document-save"},
+      {"goPrint", "Print File", "document-print"},
+      {"goUndo", "Undo", "edit-undo"},
+      {"ToolButton3", "Cut", "edit-cut"},
+      {"goCopy", "Copy", "edit-copy"},
+      {"goPaste", "Paste", "edit-paste"},
+      {"goFind", "Find", "edit-find"},
+      {"goReplace", "Replace", "edit-find-replace"},
+      {"rtfBold", "Bold", "format-text-bold"},
+      {"rtfItalic", "Italic", "format-text-italic"},
+      {"rtfUnderline", "Underline", "format-text-underline"},
+      {"rtfFontLarger", "Font Larger", "zoom-in"},
+      {"rtfLeft", "Justify Left", "format-justify-left"},
+      {"rtfCenter", "Justify Center", "format-justify-center"},
+      {"rtfRight", "Justify Right", "format-justify-right"},
+      {"rtfBullets", "Bullets", "format-list-unordered"},
+  };
+  for (const Button &b : buttons) {
+    const QString name = QString::fromLatin1(b.name);
+    QAction *button = ToolBar2->addAction(QIcon::fromTheme(QString::fromLatin1(b.icon)), QString::fromLatin1(b.hint));
+    button->setObjectName(name);
+    button->setToolTip(QString::fromLatin1(b.hint));
+    if (QWidget *w = ToolBar2->widgetForAction(button))
+      w->setObjectName(name);
+    if (name.startsWith(QLatin1String("rtf")))
+      m_richOnly.append(button);
+  }
+  const std::pair<const char *, void (TProselF::*)()> commands[] = {
+      {"ClearEditor", &TProselF::New1Click}, {"LoadEditor", &TProselF::Open1Click},
+      {"goSave", &TProselF::Save1Click},     {"goPrint", &TProselF::Print1Click},
+      {"goUndo", &TProselF::Undo1Click},     {"ToolButton3", &TProselF::Cut1Click},
+      {"goCopy", &TProselF::Copy1Click},     {"goPaste", &TProselF::Paste1Click},
+  };
+  for (const auto &[name, handler] : commands)
+    onTriggered(action(QString::fromLatin1(name)), this, [this, handler = handler] { (this->*handler)(); });
+  for (QAction *button : ToolBar2->actions())
+    if (!QList<QString>{"ClearEditor", "LoadEditor", "goSave", "goPrint", "goUndo", "ToolButton3", "goCopy", "goPaste"}
+             .contains(button->objectName()))
+      button->setEnabled(false);
+
+  FontPanel = addToolBar(QStringLiteral("Style"));
+  FontPanel->setObjectName(QStringLiteral("FontPanel"));
+  Fontbox = new QFontComboBox(FontPanel);
+  Fontbox->setObjectName(QStringLiteral("Fontbox"));
+  Fontbox->setToolTip(QStringLiteral("Font"));
+  Fontbox->setWritingSystem(QFontDatabase::Latin);
+  FontPanel->addWidget(Fontbox);
+  richcolor = new ColorComboBox(FontPanel);
+  richcolor->setObjectName(QStringLiteral("richcolor"));
+  richcolor->setToolTip(QStringLiteral("Rich Text Color"));
+  FontPanel->addWidget(richcolor);
+  SizeBox = new QComboBox(FontPanel);
+  SizeBox->setObjectName(QStringLiteral("SizeBox"));
+  SizeBox->setToolTip(QStringLiteral("Font Size"));
+  SizeBox->addItems({"6",  "8",  "9",  "10", "11", "12", "14", "16", "18", "20",
+                     "24", "28", "32", "36", "40", "48", "56", "64", "72", "96"});
+  FontPanel->addWidget(SizeBox);
+  cboTrans = new QComboBox(FontPanel);
+  cboTrans->setObjectName(QStringLiteral("cboTrans"));
+  cboTrans->setToolTip(QStringLiteral("Translation Box"));
+  cboTrans->setMinimumContentsLength(12);
+  FontPanel->addWidget(cboTrans);
+
+  Tagspanel = addToolBar(QStringLiteral("Tags"));
+  Tagspanel->setObjectName(QStringLiteral("Tagspanel"));
+  cboLib = new QComboBox(Tagspanel);
+  cboLib->setObjectName(QStringLiteral("cboLib"));
+  cboLib->setToolTip(QStringLiteral("Tags Library\nright-click menu.\nDrag-drop from files box to autoload."));
+  cboTargets = new QComboBox(Tagspanel);
+  cboTargets->setObjectName(QStringLiteral("cboTargets"));
+  cboDirs = new QComboBox(Tagspanel);
+  cboDirs->setObjectName(QStringLiteral("cboDirs"));
+  cboDirs->setToolTip(
+      QStringLiteral("Directories Selector.\nright-click menu.\nAdd directory by drag-drop\nfrom directory box."));
+  for (QComboBox *box : {cboLib, cboTargets, cboDirs}) {
+    box->setMinimumContentsLength(14);
+    Tagspanel->addWidget(box);
+  }
+}
+
+QAction *TProselF::action(const QString &name) const { return findChild<QAction *>(name); }
+
+QAction *TProselF::item(QMenu *menu, const QString &caption, const QString &name, void (TProselF::*handler)(),
+                        const QKeySequence &shortcut) {
+  QAction *a = menu->addAction(caption);
+  a->setObjectName(name);
+  a->setShortcut(shortcut);
+  a->setEnabled(handler != nullptr);
+  if (handler)
+    onTriggered(a, this, [this, handler] { (this->*handler)(); });
+  return a;
+}
+
+bool TProselF::eventFilter(QObject *watched, QEvent *event) {
+  if (event->type() == QEvent::FocusIn && (watched == EditorA || watched == EditorB))
+    activatePane(static_cast<TRichEdit *>(watched));
+  return TForm::eventFilter(watched, event);
+}
+
+// ---- creation, showing, closing ----
+
+void TProselF::FormCreate() {
+  InTag = false;
+  TagStart = 0;
+  BookmarkPos = 0;
+  TagName.clear();
+  FileA.clear();
+  FileB.clear();
+  ActiveEditor = EditorA;
+  AppDir = corvana::AppDir();
+  TransFile = AppDir + QStringLiteral("ProselTrans.txt");
+  loadList(cboTrans, TransList, TransFile);
+  TagsFile = AppDir + QStringLiteral("TreeTags.txt");
+  loadList(cboLib, LibList, TagsFile);
+  DirsFile = AppDir + QStringLiteral("TreeDirs.txt");
+  loadList(cboDirs, DirsList, DirsFile);
+  CurrentFile.clear();
+  CurrentName.clear();
+  BaseCaption = windowTitle();
+  LibMode = QStringLiteral("tags");
+  SizeBox->setCurrentIndex(1);
+  Fontbox->setCurrentIndex(Fontbox->findText(QStringLiteral("MS Sans Serif")));
+  applySettings(ProselSettings::Read(IniFile(SettingsFilePath())));
+}
+
+void TProselF::loadList(QComboBox *box, NameValueList &list, const QString &path) {
+  if (!QFileInfo(path).isFile())
+    return;
+  list.LoadFromFile(path);
+  box->clear();
+  for (int i = 0; i < list.count(); ++i)
+    box->addItem(list.name(i), list.line(i));
+  box->setCurrentIndex(list.isEmpty() ? -1 : 0);
+}
+
+void TProselF::applySettings(const ProselSettings &s) {
+  action(QStringLiteral("Tags1"))->setChecked(s.tags);
+  Tagspanel->setVisible(s.tags);
+  action(QStringLiteral("Files1"))->setChecked(s.files);
+  FilePanel->setVisible(s.files);
+  action(QStringLiteral("Style1"))->setChecked(s.styles);
+  FontPanel->setVisible(s.styles);
+  FontDialog1.name = s.fontName;
+  FontDialog1.size = s.fontSize;
+  Fontbox->setCurrentIndex(Fontbox->findText(s.fontName));
+  SizeBox->setCurrentIndex(SizeBox->findText(QString::number(s.fontSize)));
+  setRichMode(s.richText);
+  Reopen = s.reopen;
+  refreshReopenMenu();
+  ActiveEditor->ClearSelection();
+  QFont font(FontDialog1.name, FontDialog1.size);
+  ActiveEditor->setFont(font);
+}
+
+ProselSettings TProselF::currentSettings() const {
+  ProselSettings s;
+  s.tags = action(QStringLiteral("Tags1"))->isChecked();
+  s.files = action(QStringLiteral("Files1"))->isChecked();
+  s.styles = action(QStringLiteral("Style1"))->isChecked();
+  s.richText = action(QStringLiteral("RichText1"))->isChecked();
+  s.reopen = Reopen;
+  s.fontName = ActiveEditor->font().family();
+  s.fontSize = ActiveEditor->font().pointSize();
+  return s;
+}
+
+void TProselF::FormShow() {
+  if (m_shownOnce)
+    return;
+  m_shownOnce = true;
+  const QString file = ParamStr(1);
+  if (ParamCount() >= 1 && QFileInfo(file).isFile()) {
+    CurrentFile = file;
+    FileA = file;
+    CurrentName = ExtractFileName(file);
+    setRichMode(UpperFileExt(file) == QLatin1String(".RTF"));
+    guarded([&] { ActiveEditor->LoadFromFile(file); });
+    setCaptionFromName();
+  }
+  ActiveEditor->setFocus();
+}
+
+void TProselF::closeSteps() {
+  const QString preview = AppDir + QStringLiteral("Preview.htm");
+  if (QFileInfo::exists(preview))
+    QFile::remove(preview);
+  if (Application().dialogs().confirm(QStringLiteral("Save File ") + CurrentFile + QStringLiteral(" ?"))) {
+    QString path = CurrentFile;
+    if (!path.isEmpty() || runSaveDialog(path))
+      guarded([&] { ActiveEditor->SaveToFile(path); });
+  }
+  guarded([&] {
+    IniFile ini(SettingsFilePath());
+    currentSettings().Write(ini);
+    ini.UpdateFile();
+  });
+}
+
+bool TProselF::FormCloseQuery() {
+  closeSteps();
+  return true;
+}
+
+void TProselF::Exit1Click() {
+  closeSteps();
+  Application().Terminate();
+}
+
+// ---- panes ----
+
+void TProselF::setCaptionFromName() { setWindowTitle(CurrentName + QStringLiteral(" - ") + BaseCaption); }
+
+void TProselF::activatePane(TRichEdit *pane) {
+  ActiveEditor = pane;
+  CurrentFile = paneFile(pane);
+  CurrentName = ExtractFileName(CurrentFile);
+  setCaptionFromName();
+}
+
+void TProselF::loadActive(const QString &path) {
+  ActiveEditor->LoadFromFile(path);
+  setCaptionFromName();
+  paneFile(ActiveEditor) = CurrentFile;
+}
+
+void TProselF::writeActive(const QString &path) { ActiveEditor->SaveToFile(path); }
+
+bool TProselF::runSaveDialog(QString &path) {
+  FileDialogOptions options;
+  options.filter = FileFilter;
+  options.fileName = CurrentFile;
+  if (!Application().dialogs().saveFile(options))
+    return false;
+  path = options.fileName;
+  return true;
+}
+
+// ---- file commands ----
+
+void TProselF::New1Click() {
+  if (Application().dialogs().confirm(QStringLiteral("Clear All Lines?"))) {
+    ActiveEditor->Clear();
+    CurrentFile.clear();
+    CurrentName.clear();
+    paneFile(ActiveEditor).clear();
+    setWindowTitle(BaseCaption);
+    InTag = false;
+    TagName.clear();
+  }
+  ActiveEditor->setFocus();
+}
+
+void TProselF::Open1Click() {
+  FileDialogOptions options;
+  options.filter = FileFilter;
+  options.fileName = CurrentFile;
+  if (Application().dialogs().openFile(options)) {
+    CurrentFile = options.fileName;
+    Reopen.Take(CurrentFile);
+    refreshReopenMenu();
+    CurrentName = ExtractFileName(CurrentFile);
+    loadActive(CurrentFile);
+  }
+  ActiveEditor->setFocus();
+}
+
+void TProselF::ReopenClick(int index) {
+  const QString path = Reopen.path(index);
+  if (path.isEmpty() || !QFileInfo(path).isFile())
+    return;
+  CurrentFile = path;
+  Reopen.Take(path);
+  refreshReopenMenu();
+  CurrentName = ExtractFileName(CurrentFile);
+  loadActive(CurrentFile);
+  ActiveEditor->setFocus();
+}
+
+void TProselF::refreshReopenMenu() {
+  for (int i = 0; i < m_reopenItems.size(); ++i)
+    m_reopenItems[i]->setText(Reopen.caption(i));
+}
+
+void TProselF::Save1Click() {
+  if (CurrentFile.isEmpty()) {
+    Saveas1Click();
+    return;
+  }
+  writeActive(CurrentFile);
+  setCaptionFromName();
+  ActiveEditor->setFocus();
+}
+
+void TProselF::Saveas1Click() {
+  QString path;
+  if (runSaveDialog(path)) {
+    CurrentFile = path;
+    CurrentName = ExtractFileName(path);
+    writeActive(path);
+    setCaptionFromName();
+    paneFile(ActiveEditor) = CurrentFile;
+  }
+  ActiveEditor->setFocus();
+}
+
+void TProselF::Print1Click() {
+  RequirePrinter();
+  ActiveEditor->Print(QString());
+  ActiveEditor->setFocus();
+}
+
+void TProselF::PrinterSetup1Click() { Application().dialogs().printerSetup(); }
+
+// ---- editing ----
+
+void TProselF::Undo1Click() {
+  if (ActiveEditor->document()->isUndoAvailable())
+    ActiveEditor->undo();
+  ActiveEditor->setFocus();
+}
+
+void TProselF::Cut1Click() {
+  ActiveEditor->cut();
+  ActiveEditor->setFocus();
+}
+
+void TProselF::Copy1Click() {
+  ActiveEditor->copy();
+  ActiveEditor->setFocus();
+}
+
+void TProselF::Paste1Click() {
+  ActiveEditor->paste();
+  ActiveEditor->setFocus();
+}
+
+void TProselF::SelectAll1Click() {
+  ActiveEditor->selectAll();
+  ActiveEditor->setFocus();
+}
+
+void TProselF::DeleteLine1Click() {
+  ActiveEditor->DeleteLine(ActiveEditor->CaretLine());
+  ActiveEditor->setFocus();
+}
+
+void TProselF::Wrap1Click() {
+  QAction *wrap = action(QStringLiteral("Wrap1"));
+  for (TRichEdit *pane : {EditorA, EditorB})
+    pane->SetWordWrap(wrap->isChecked());
+  ActiveEditor->setFocus();
+}
+
+// ---- views ----
+
+void TProselF::Files1Click() {
+  const bool show = action(QStringLiteral("Files1"))->isChecked();
+  FilePanel->setVisible(show);
+  if (show)
+    FilePanel->setFixedWidth(160);
+  ActiveEditor->setFocus();
+}
+
+void TProselF::Style1Click() {
+  FontPanel->setVisible(action(QStringLiteral("Style1"))->isChecked());
+  ActiveEditor->setFocus();
+}
+
+void TProselF::Tags1Click() {
+  Tagspanel->setVisible(action(QStringLiteral("Tags1"))->isChecked());
+  ActiveEditor->setFocus();
+}
+
+void TProselF::Top1Click() {
+  action(QStringLiteral("Top1"))->setChecked(true);
+  EditorB->hide();
+  EditorA->show();
+  activatePane(EditorA);
+  EditorA->setFocus();
+}
+
+void TProselF::Bottom1Click() {
+  action(QStringLiteral("Bottom1"))->setChecked(true);
+  EditorA->hide();
+  EditorB->show();
+  Splitter1->setSizes({0, EditorPanel->height()});
+  activatePane(EditorB);
+  EditorB->setFocus();
+}
+
+void TProselF::Both1Click() {
+  action(QStringLiteral("Both1"))->setChecked(true);
+  const int half = EditorPanel->height() / 2;
+  EditorA->show();
+  EditorB->show();
+  Splitter1->setSizes({EditorPanel->height() - half, half});
+  ActiveEditor->setFocus();
+}
+
+// ---- modes ----
+
+void TProselF::setRichMode(bool rich) {
+  action(QStringLiteral("RichText1"))->setChecked(rich);
+  action(QStringLiteral("PlainText1"))->setChecked(!rich);
+  if (!rich)
+    ActiveEditor->DefAttributes().SetColor(clBlack);
+  ActiveEditor->SetPlainText(!rich);
+  m_fontMenu->setEnabled(rich);
+  m_fontMenu->menuAction()->setEnabled(rich);
+  m_paragraphMenu->setEnabled(rich);
+  m_paragraphMenu->menuAction()->setEnabled(rich);
+  for (QAction *button : m_richOnly)
+    button->setEnabled(rich && button->property("joined").toBool());
+}
+
+void TProselF::PlainText1Click() {
+  setRichMode(false);
+  ActiveEditor->setFocus();
+}
+
+void TProselF::RichText1Click() {
+  setRichMode(true);
+  ActiveEditor->setFocus();
+}
+
+} // namespace corvana

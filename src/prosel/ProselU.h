@@ -1,0 +1,132 @@
+#pragma once
+// The HTML editor window: two text panes that each keep their own document, plain or rich
+// text, with the file commands, the reopen list, the view switches and the editor's settings.
+
+#include "platform/Dialogs.h"
+#include "platform/Forms.h"
+#include "prosel/NameValueList.h"
+#include "prosel/ProselSettings.h"
+
+class QAction;
+class QComboBox;
+class QFontComboBox;
+class QLabel;
+class QMenu;
+class QSplitter;
+class QToolBar;
+class QWidget;
+
+namespace corvana {
+
+class ColorComboBox;
+class TRichEdit;
+
+class TProselF : public TForm {
+  Q_OBJECT
+
+public:
+  TProselF();
+
+  void FormCreate() override;
+  void FormShow() override;
+  bool FormCloseQuery() override;
+
+  // Commands
+  void New1Click();
+  void Open1Click();
+  void ReopenClick(int index);
+  void Save1Click();
+  void Saveas1Click();
+  void Print1Click();
+  void PrinterSetup1Click();
+  void Exit1Click();
+  void Undo1Click();
+  void Cut1Click();
+  void Copy1Click();
+  void Paste1Click();
+  void SelectAll1Click();
+  void DeleteLine1Click();
+  void Wrap1Click();
+  void Files1Click();
+  void Style1Click();
+  void Tags1Click();
+  void Top1Click();
+  void Bottom1Click();
+  void Both1Click();
+  void PlainText1Click();
+  void RichText1Click();
+
+  // State the commands share
+  TRichEdit *ActiveEditor = nullptr;
+  QString AppDir;
+  QString CurrentFile;
+  QString CurrentName;
+  QString FileA, FileB;
+  QString BaseCaption;
+  int FindPos = 0;
+  int BookmarkPos = 0;
+  QString TagsFile, DirsFile, TransFile;
+  QString LibMode;
+  bool InTag = false;
+  int TagStart = 0;
+  QString TagName;
+  FontChoice FontDialog1;
+  ReopenList Reopen;
+
+  // Controls
+  QWidget *EditorPanel;
+  QSplitter *Splitter1;
+  TRichEdit *EditorA;
+  TRichEdit *EditorB;
+  QWidget *FilePanel;
+  QToolBar *ToolBar2;
+  QToolBar *FontPanel;
+  QFontComboBox *Fontbox;
+  ColorComboBox *richcolor;
+  QComboBox *SizeBox;
+  QComboBox *cboTrans;
+  QToolBar *Tagspanel;
+  QComboBox *cboLib;
+  QComboBox *cboTargets;
+  QComboBox *cboDirs;
+  QList<QLabel *> StatusPanels;
+
+  NameValueList TransList, LibList, DirsList;
+
+  QAction *action(const QString &name) const;
+  // The file dialogs' filter.
+  static const QString FileFilter;
+
+protected:
+  bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+  void buildPanes();
+  void buildToolBars();
+  void buildMenus();
+  QAction *item(QMenu *menu, const QString &caption, const QString &name, void (TProselF::*handler)() = nullptr,
+                const QKeySequence &shortcut = {});
+
+  void setCaptionFromName();
+  void activatePane(TRichEdit *pane);
+  QString &paneFile(TRichEdit *pane) { return pane == EditorA ? FileA : FileB; }
+  void loadActive(const QString &path);
+  void writeActive(const QString &path);
+  bool runSaveDialog(QString &path);
+  void setRichMode(bool rich);
+  void loadList(QComboBox *box, NameValueList &list, const QString &path);
+  void applySettings(const ProselSettings &settings);
+  ProselSettings currentSettings() const;
+  void closeSteps();
+  void refreshReopenMenu();
+
+  QList<QAction *> m_reopenItems;
+  QList<QAction *> m_richOnly; // the eight formatting buttons
+  QMenu *m_fontMenu = nullptr;
+  QMenu *m_paragraphMenu = nullptr;
+  bool m_shownOnce = false;
+};
+
+inline TProselF *ProselF = nullptr;
+
+} // namespace corvana
