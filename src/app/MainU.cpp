@@ -3,6 +3,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
 #include "platform/Paths.h"
+#include "vellant/VellantU.h"
 #include "prosel/ProselU.h"
 
 #include <QAction>
@@ -26,7 +27,7 @@ TMainForm::TMainForm() : TForm(Kind::TopLevel, QStringLiteral("MainForm")), m_md
 
   menuBar()->setObjectName(QStringLiteral("MainMenu1"));
   m_windowMenu = addMenu(QStringLiteral("&Window"), QStringLiteral("Window1"));
-  addItem(m_windowMenu, QStringLiteral("&Vellant"), QStringLiteral("Vellant1"));
+  addItem(m_windowMenu, QStringLiteral("&Vellant"), QStringLiteral("Vellant1"), &TMainForm::Vellant1Click);
   addItem(m_windowMenu, QStringLiteral("&Kelpwood"), QStringLiteral("Kelpwood1"));
   addItem(m_windowMenu, QStringLiteral("&Prosel"), QStringLiteral("Prosel1"), &TMainForm::Prosel1Click);
   addItem(m_windowMenu, QStringLiteral("&Trellane"), QStringLiteral("Trellane1"));
@@ -84,6 +85,8 @@ void TMainForm::Prosel1Click() {
     ProselF->BringToFront();
   }
 }
+
+void TMainForm::Vellant1Click() { OpenToolWindow(VellantF); }
 
 void TMainForm::Contents1Click() {
   Application().setHelpFile(AppDir + QStringLiteral("Corvana.hlp"));

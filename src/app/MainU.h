@@ -23,6 +23,7 @@ public:
   QMdiArea *mdiArea() const { return m_mdiArea; }
 
   void Prosel1Click();
+  void Vellant1Click();
   void Contents1Click();
   void About1Click();
 

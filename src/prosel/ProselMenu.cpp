@@ -123,7 +123,7 @@ void TProselF::buildMenus() {
   item(options, QStringLiteral("Plain &Font"), QStringLiteral("PlainFont1"));
   item(options, QStringLiteral("&Background"), QStringLiteral("Background1"));
   options->addSeparator();
-  item(options, QStringLiteral("&Vellant"), QStringLiteral("Vellant1"));
+  item(options, QStringLiteral("&Vellant"), QStringLiteral("Vellant1"), &TProselF::Vellant1Click);
   options->addSeparator();
   item(options, QStringLiteral("&Site Wizard"), QStringLiteral("SiteWizard1"));
 

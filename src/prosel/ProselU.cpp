@@ -7,6 +7,7 @@
 #include "platform/Paths.h"
 #include "platform/Printing.h"
 #include "prosel/ColorComboBox.h"
+#include "vellant/VellantU.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -521,5 +522,7 @@ void TProselF::RichText1Click() {
   setRichMode(true);
   ActiveEditor->setFocus();
 }
+
+void TProselF::Vellant1Click() { OpenToolWindow(VellantF); }
 
 } // namespace corvana

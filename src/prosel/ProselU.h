@@ -55,6 +55,7 @@ public:
   void Both1Click();
   void PlainText1Click();
   void RichText1Click();
+  void Vellant1Click();
 
   // State the commands share
   TRichEdit *ActiveEditor = nullptr;

@@ -5,6 +5,7 @@
 #include "prosel/ProselU.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestHelpers.h"
+#include "vellant/VellantU.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -352,4 +353,15 @@ TEST_F(Prosel, ALargeDocumentOpensWhole) {
   run("PlainText1");
   open(dialogs, dir.write("big.htm", big));
   EXPECT_EQ(ProselF->EditorA->TextLength(), QString::fromLatin1(big).replace("\r\n", "\n").size());
+}
+
+TEST_F(Prosel, VellantItemOpensTheOneBrowserWindow) {
+  run("Vellant1");
+  ASSERT_NE(VellantF, nullptr);
+  TVellantF *first = VellantF;
+  EXPECT_TRUE(VellantF->isVisible());
+  VellantF->close();
+  run("Vellant1");
+  EXPECT_EQ(VellantF, first);
+  EXPECT_TRUE(VellantF->isVisible());
 }

@@ -1,0 +1,199 @@
+#pragma once
+// The suite's HTML views on a browser engine: THtmlView shows a single document, TFrameView
+// is frame-aware. The engine is created only when a view first needs it. Loading is
+// asynchronous: OnProcessing(true) starts a load, OnProcessing(false) ends it, and from then on
+// CurrentFile and DocumentTitle describe the new document (waitForLoad waits for that).
+
+#include "htmlview/HtmlHistory.h"
+#include "platform/Colors.h"
+
+#include <QPointer>
+#include <QStringList>
+#include <QTemporaryFile>
+#include <QUrl>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QPainter;
+class QPrinter;
+class QWebEngineView;
+
+namespace corvana {
+
+class HtmlPage;
+class HtmlBridge;
+
+// A form control a user clicked.
+struct THtmlFormControl {
+  QString tagName; // "input", "button", "select", "textarea"
+  QString type;    // "button", "submit", "text"…
+  QString name;
+  QString value;
+  QString id;
+  // Whether it is a push button ("button", "submit" or "reset").
+  bool isPushButton() const;
+};
+
+// The frame document that has the focus.
+struct THtmlFrameInfo {
+  QString CurrentFile;
+  QString DocumentTitle;
+};
+
+class THtmlViewBase : public QWidget {
+  Q_OBJECT
+
+public:
+  explicit THtmlViewBase(QWidget *parent = nullptr);
+  ~THtmlViewBase() override;
+
+  // Shows a file (a path or file URL, optionally with "#anchor"); raises
+  // "Can't locate file: " + name when there is no such file.
+  void LoadFromFile(const QString &name);
+  // Shows a document given as lines; relative links resolve against the program's directory.
+  void LoadStrings(const QStringList &lines);
+  // A link name made absolute against the document (or frame) it came from.
+  QString HTMLExpandFilename(const QString &name) const;
+  QString CurrentFile() const { return m_currentFile; }
+  QString DocumentTitle() const { return m_title; }
+  // The frame that has the focus; the whole document until a frame takes it; none when empty.
+  std::optional<THtmlFrameInfo> ActiveViewer() const;
+
+  void Reload();
+  void GoBack();
+  void GoFwd();
+  bool BackButtonEnabled() const { return m_history.canGoBack(); }
+  bool FwdButtonEnabled() const { return m_history.canGoForward(); }
+  QStringList History() const { return m_history.files(); }
+  QStringList TitleHistory() const { return m_history.titles(); }
+  int HistoryIndex() const { return m_history.index(); }
+  int HistoryMaxCount() const { return m_history.maxCount(); }
+  void setHistoryMaxCount(int count) { m_history.setMaxCount(count); }
+  int ImageCacheCount() const { return m_imageCacheCount; }
+  void setImageCacheCount(int count) { m_imageCacheCount = count; }
+
+  // Selects the next occurrence in the focused frame; `done` gets false when none is left, and
+  // the next search starts again from the top.
+  void Find(const QString &text, bool matchCase, std::function<void(bool)> done);
+  // The same, waiting for the answer.
+  bool Find(const QString &text, bool matchCase);
+  void SelectAll();
+  // Raises "Selected text exceeds buffer size" for 32000 characters or more.
+  void CopyToClipboard();
+  QString SelText() const;
+  int SelLength() const { return int(SelText().size()); }
+
+  bool ViewImages() const { return m_viewImages; }
+  void setViewImages(bool view);
+  TColor DefBackground() const { return m_defBackground; }
+  void setDefBackground(TColor color);
+  QString DefFontName() const { return m_defFontName; }
+  void setDefFontName(const QString &name);
+  QString DefPreFontName() const { return m_defPreFontName; }
+  void setDefPreFontName(const QString &name);
+  // Print margins in centimetres.
+  double PrintMarginLeft = 2.0, PrintMarginRight = 2.0, PrintMarginTop = 2.0, PrintMarginBottom = 2.0;
+
+  // Prints pages from..to (1-based, clipped to the document) on the printer, calling the
+  // header and footer events on each page. The canvas is in units of 1/96 inch.
+  void Print(QPrinter &printer, int fromPage, int toPage);
+  // Pages the last print produced.
+  int PrintedPageCount() const { return m_printedPages; }
+
+  bool isProcessing() const { return m_processing; }
+  // Waits until no load is running; false on time-out.
+  bool waitForLoad(int timeoutMs = 30000);
+  // The engine's view, once created.
+  QWebEngineView *engineView() const { return m_view; }
+
+  // Events; Handled starts false, and a link whose handlers leave it false is followed.
+  std::function<void(const QString &src, bool &handled)> OnHotSpotClick;
+  std::function<void(const QString &target, const QString &url, bool &handled)> OnHotSpotTargetClick;
+  std::function<void(const QString &target, const QString &url)> OnHotSpotTargetCovered;
+  std::function<void(const QString &url)> OnHotSpotCovered;
+  // When set, the handler takes the submit and the page does not navigate.
+  std::function<void(const QString &action, const QString &target, const QString &encType, const QString &method,
+                     const QStringList &results)>
+      OnFormSubmit;
+  std::function<void(const THtmlFormControl &control, const QString &onClick)> OnObjectClick;
+  std::function<void(const QString &src, int loop, bool terminate)> OnSoundRequest;
+  // When unset, a link asking for a new window is shown in this view.
+  std::function<void(const QString &target, const QString &url)> OnBlankWindowRequest;
+  std::function<void()> OnHistoryChange;
+  std::function<void(bool processing)> OnProcessing;
+  std::function<void(QPainter &canvas, int numPage, int width, int height, bool &stop)> OnPrintHeader;
+  std::function<void(QPainter &canvas, int numPage, int width, int height, bool &stop)> OnPrintFooter;
+
+protected:
+  void showEvent(QShowEvent *event) override;
+
+private:
+  friend class HtmlBridge;
+  friend class HtmlPage;
+  enum class HistoryMode { Push, Stay };
+
+  void ensureView();
+  void loadUrl(const QUrl &url, HistoryMode mode);
+  void showHistoryEntry(const QString &file);
+  void reloadPage(int action);
+  void onLoadStarted();
+  void onLoadFinished(bool ok);
+  void onTitleChanged(const QString &title);
+  void setProcessing(bool processing);
+  void applySettings();
+
+  // From the page script.
+  bool hotSpotClick(const QString &href, const QString &target, const QString &landing, const QString &base);
+  void hotSpotCovered(const QString &target, const QString &href);
+  bool formSubmit(const QString &action, const QString &target, const QString &encType, const QString &method,
+                  const QStringList &lines);
+  void objectClick(const THtmlFormControl &control, const QString &onClick);
+  void soundRequest(const QString &src, int loop, const QString &base);
+  void frameActivated(const QString &url, const QString &title, bool top);
+  // A link the page script did not see (clicked before it ran); true to let it through.
+  bool uncaughtLinkClick(const QUrl &url);
+  void followLocally(const QString &href);
+
+  QWebEngineView *m_view = nullptr;
+  HtmlPage *m_page = nullptr;
+  HtmlBridge *m_bridge = nullptr;
+  HtmlHistory m_history;
+  HistoryMode m_mode = HistoryMode::Push;
+  bool m_ownNavigation = false;
+  bool m_processing = false;
+  QString m_currentFile;
+  QString m_title;
+  QUrl m_currentUrl;
+  QString m_stringsHtml; // the document of LoadStrings, for Reload
+  std::unique_ptr<QTemporaryFile> m_stringsFile;
+  QString m_linkBase; // base of the document the last link came from
+  std::optional<THtmlFrameInfo> m_activeFrame;
+  QList<QUrl> m_passUrls; // links the view was told to follow
+  int m_imageCacheCount = 6;
+  bool m_viewImages = true;
+  TColor m_defBackground = clWindow;
+  QString m_defFontName = QStringLiteral("Times New Roman");
+  QString m_defPreFontName = QStringLiteral("Courier New");
+  int m_printedPages = 0;
+};
+
+class THtmlView : public THtmlViewBase {
+  Q_OBJECT
+
+public:
+  explicit THtmlView(QWidget *parent = nullptr) : THtmlViewBase(parent) {}
+};
+
+class TFrameView : public THtmlViewBase {
+  Q_OBJECT
+
+public:
+  explicit TFrameView(QWidget *parent = nullptr) : THtmlViewBase(parent) {}
+};
+
+// Runs the event loop until `done` holds or the time is up; returns `done()`.
+bool WaitUntil(const std::function<bool()> &done, int timeoutMs);
+
+} // namespace corvana

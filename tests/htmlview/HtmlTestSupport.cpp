@@ -1,0 +1,22 @@
+#include "HtmlTestSupport.h"
+
+#include <QWebEnginePage>
+#include <QWebEngineView>
+#include <gtest/gtest.h>
+#include <optional>
+
+namespace corvana::test {
+
+QVariant RunPageScript(THtmlViewBase &view, const QString &script) {
+  std::optional<QVariant> result;
+  view.engineView()->page()->runJavaScript(script, [&result](const QVariant &value) { result = value; });
+  EXPECT_TRUE(WaitUntil([&result] { return result.has_value(); }, 20000)) << script.toStdString();
+  return result.value_or(QVariant());
+}
+
+void LoadAndWait(THtmlViewBase &view, const QString &file) {
+  view.LoadFromFile(file);
+  EXPECT_TRUE(view.waitForLoad(30000)) << file.toStdString();
+}
+
+} // namespace corvana::test
