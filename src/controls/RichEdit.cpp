@@ -255,13 +255,16 @@ void TRichEdit::LoadFromBytes(const QByteArray &bytes) {
     text = QString::fromLatin1(bytes);
     m_latin1 = true;
   }
-  document()->setPlainText(UnifyLineEnds(text));
+  // Through the edit rather than the document: the edit puts its caret at the start before
+  // anything is laid out, so a large text is laid out in steps instead of all at once.
+  setPlainText(UnifyLineEnds(text));
   afterLoad();
 }
 
 void TRichEdit::afterLoad() {
   setCurrentCharFormat(QTextCharFormat());
-  moveCursor(QTextCursor::Start);
+  if (textCursor().position() != 0 || textCursor().hasSelection())
+    moveCursor(QTextCursor::Start);
   document()->clearUndoRedoStacks();
   document()->setModified(false);
 }

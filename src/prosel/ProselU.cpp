@@ -7,6 +7,7 @@
 #include "platform/Paths.h"
 #include "platform/Printing.h"
 #include "prosel/ColorComboBox.h"
+#include "prosel/ProselIcons.h"
 #include "vellant/VellantU.h"
 
 #include <QAction>
@@ -92,32 +93,32 @@ void TProselF::buildToolBars() {
   ToolBar2 = addToolBar(QStringLiteral("Commands"));
   ToolBar2->setObjectName(QStringLiteral("ToolBar2"));
   struct Button {
-    const char *name, *hint, *icon;
+    const char *name, *hint;
   };
   // Buttons whose commands join later are shown disabled until then.
   const Button buttons[] = {
-      {"ClearEditor", "Clear Editor", "document-new"},
-      {"LoadEditor", "Open File", "document-open"},
-      {"goSave", "Save File", "document-save"},
-      {"goPrint", "Print File", "document-print"},
-      {"goUndo", "Undo", "edit-undo"},
-      {"ToolButton3", "Cut", "edit-cut"},
-      {"goCopy", "Copy", "edit-copy"},
-      {"goPaste", "Paste", "edit-paste"},
-      {"goFind", "Find", "edit-find"},
-      {"goReplace", "Replace", "edit-find-replace"},
-      {"rtfBold", "Bold", "format-text-bold"},
-      {"rtfItalic", "Italic", "format-text-italic"},
-      {"rtfUnderline", "Underline", "format-text-underline"},
-      {"rtfFontLarger", "Font Larger", "zoom-in"},
-      {"rtfLeft", "Justify Left", "format-justify-left"},
-      {"rtfCenter", "Justify Center", "format-justify-center"},
-      {"rtfRight", "Justify Right", "format-justify-right"},
-      {"rtfBullets", "Bullets", "format-list-unordered"},
+      {"ClearEditor", "Clear Editor"},
+      {"LoadEditor", "Open File"},
+      {"goSave", "Save File"},
+      {"goPrint", "Print File"},
+      {"goUndo", "Undo"},
+      {"ToolButton3", "Cut"},
+      {"goCopy", "Copy"},
+      {"goPaste", "Paste"},
+      {"goFind", "Find"},
+      {"goReplace", "Replace"},
+      {"rtfBold", "Bold"},
+      {"rtfItalic", "Italic"},
+      {"rtfUnderline", "Underline"},
+      {"rtfFontLarger", "Font Larger"},
+      {"rtfLeft", "Justify Left"},
+      {"rtfCenter", "Justify Center"},
+      {"rtfRight", "Justify Right"},
+      {"rtfBullets", "Bullets"},
   };
   for (const Button &b : buttons) {
     const QString name = QString::fromLatin1(b.name);
-    QAction *button = ToolBar2->addAction(QIcon::fromTheme(QString::fromLatin1(b.icon)), QString::fromLatin1(b.hint));
+    QAction *button = ToolBar2->addAction(ProselButtonIcon(name), QString::fromLatin1(b.hint));
     button->setObjectName(name);
     button->setToolTip(QString::fromLatin1(b.hint));
     if (QWidget *w = ToolBar2->widgetForAction(button))
