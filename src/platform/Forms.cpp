@@ -23,10 +23,8 @@ TApplication &Application() {
   return application;
 }
 
-void TApplication::setTitle(const QString &title) {
-  m_title = title;
-  QGuiApplication::setApplicationDisplayName(title);
-}
+// Not Qt's display name: Qt would append it to every window's caption.
+void TApplication::setTitle(const QString &title) { m_title = title; }
 
 void TApplication::HelpJump(const QString &keyword) { ShowHelpTopic(m_helpFile, keyword); }
 
