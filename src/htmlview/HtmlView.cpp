@@ -94,7 +94,8 @@ bool HtmlBridge::hotSpotClick(const QVariantMap &link) {
   const QVariantMap frame = link.value(QStringLiteral("frame")).toMap();
   return m_view->hotSpotClick(
       link.value(QStringLiteral("href")).toString(), link.value(QStringLiteral("target")).toString(),
-      link.value(QStringLiteral("landing")).toString(), frame.value(QStringLiteral("base")).toString());
+      link.value(QStringLiteral("landing")).toString(), frame.value(QStringLiteral("base")).toString(),
+      link.value(QStringLiteral("trusted")).toBool());
 }
 
 void HtmlBridge::hotSpotCovered(const QString &target, const QString &href) { m_view->hotSpotCovered(target, href); }
@@ -380,14 +381,21 @@ bool THtmlViewBase::waitForLoad(int timeoutMs) {
 
 // ---- what the page script reports ---------------------------------------------------------------
 
+namespace {
+bool trustScriptedClicks = false;
+} // namespace
+
+void THtmlViewBase::TrustScriptedClicks(bool trust) { trustScriptedClicks = trust; }
+
 bool THtmlViewBase::hotSpotClick(const QString &rawHref, const QString &target, const QString &landing,
-                                 const QString &base) {
+                                 const QString &base, bool userClick) {
   const QString href = rawHref.left(kMaxViewLinkLength);
   m_linkBase = base;
   bool handled = false;
-  if (OnHotSpotTargetClick)
+  const bool tellHandlers = userClick || trustScriptedClicks;
+  if (tellHandlers && OnHotSpotTargetClick)
     OnHotSpotTargetClick(target, href, handled);
-  if (!handled && OnHotSpotClick)
+  if (tellHandlers && !handled && OnHotSpotClick)
     OnHotSpotClick(href, handled);
   if (handled)
     return false;
@@ -429,6 +437,9 @@ void THtmlViewBase::followLocally(const QString &href) {
 }
 
 bool THtmlViewBase::uncaughtLinkClick(const QUrl &url) {
+  // Nothing shows that a person clicked this one: the view follows it without the handlers.
+  if (!trustScriptedClicks)
+    return true;
   const QString href = url.toString();
   m_linkBase = m_currentFile;
   bool handled = false;

@@ -49,6 +49,11 @@ public:
   explicit THtmlViewBase(QWidget *parent = nullptr);
   ~THtmlViewBase() override;
 
+  // Link events (which may start programs or play media) come only from the user's own
+  // clicks; a page's script clicking a link just follows it in the view. Tests that click
+  // through page script turn this on.
+  static void TrustScriptedClicks(bool trust);
+
   // Shows a file (a path or file URL, optionally with "#anchor"); raises
   // "Can't locate file: " + name when there is no such file.
   void LoadFromFile(const QString &name);
@@ -145,7 +150,8 @@ private:
   void applySettings();
 
   // From the page script.
-  bool hotSpotClick(const QString &href, const QString &target, const QString &landing, const QString &base);
+  bool hotSpotClick(const QString &href, const QString &target, const QString &landing, const QString &base,
+                    bool userClick);
   void hotSpotCovered(const QString &target, const QString &href);
   bool formSubmit(const QString &action, const QString &target, const QString &encType, const QString &method,
                   const QStringList &lines);

@@ -90,7 +90,7 @@ const char *const kScript = R"JS(
       e.preventDefault();
       var target = targetOf(link);
       call('hotSpotClick', [{href: link.getAttribute('href'), url: link.href, target: target,
-                             landing: landing(target), frame: frameInfo()}], function (follow) {
+                             landing: landing(target), frame: frameInfo(), trusted: e.isTrusted}], function (follow) {
         if (follow) { passing = link; link.click(); }
       });
       return;

@@ -7,6 +7,14 @@
 
 namespace corvana::test {
 
+namespace {
+// These tests click links through page script; the users' clicks come from the mouse.
+const bool scriptedClicksTrusted = [] {
+  THtmlViewBase::TrustScriptedClicks(true);
+  return true;
+}();
+} // namespace
+
 QVariant RunPageScript(THtmlViewBase &view, const QString &script) {
   std::optional<QVariant> result;
   view.engineView()->page()->runJavaScript(script, [&result](const QVariant &value) { result = value; });

@@ -65,6 +65,25 @@ TEST_F(FrameViewTest, TargetClickInAFramesetCarriesTheBaseTarget) {
   EXPECT_EQ(view.HTMLExpandFilename("pages/about.htm"), site("pages/about.htm"));
 }
 
+TEST_F(FrameViewTest, APageScriptClickingALinkNeverReachesTheLinkHandlers) {
+  LoadAndWait(view, site("index.htm"));
+  THtmlViewBase::TrustScriptedClicks(false);
+  bool asked = false;
+  view.OnHotSpotTargetClick = [&](const QString &, const QString &, bool &) { asked = true; };
+  view.OnHotSpotClick = [&](const QString &, bool &) { asked = true; };
+  RunPageScript(view, clickIn("contents", "about"));
+  // The link is followed in the view, as any page's own navigation.
+  const bool followed = WaitUntil(
+      [&] {
+        return RunPageScript(view, "document.querySelector('frame[name=main]').contentDocument.title").toString() ==
+               "About";
+      },
+      15000);
+  THtmlViewBase::TrustScriptedClicks(true);
+  EXPECT_TRUE(followed);
+  EXPECT_FALSE(asked) << "a page's script could otherwise start programs through the link rules";
+}
+
 TEST_F(FrameViewTest, AnUnhandledTargetClickLoadsTheTargetFrame) {
   LoadAndWait(view, site("index.htm"));
   bool asked = false;
