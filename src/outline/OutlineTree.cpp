@@ -1,0 +1,813 @@
+#include "outline/OutlineTree.h"
+
+#include "platform/Errors.h"
+
+#include <QCollator>
+#include <QFile>
+#include <QLocale>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
+
+namespace corvana {
+
+namespace {
+
+// Node texts never hold a line break (it would split the node in the file) or a NUL (it would
+// end the file there): line breaks become "~" like page breaks, NULs are dropped.
+QByteArrayView cleanText(QByteArrayView text, QByteArray &scratch) {
+  const char *data = text.data();
+  const qsizetype n = text.size();
+  qsizetype i = 0;
+  while (i < n && data[i] != '\r' && data[i] != '\n' && data[i] != '\0')
+    ++i;
+  if (i == n)
+    return text;
+  scratch.clear();
+  scratch.reserve(n);
+  scratch.append(data, i);
+  for (; i < n; ++i) {
+    const char c = data[i];
+    if (c == '\r') {
+      if (i + 1 < n && data[i + 1] == '\n')
+        ++i;
+      scratch.append('~');
+    } else if (c == '\n') {
+      scratch.append('~');
+    } else if (c != '\0') {
+      scratch.append(c);
+    }
+  }
+  return scratch;
+}
+
+} // namespace
+
+// ---- OutlineNode
+
+OutlineNode *OutlineNode::parent() const { return m_parent && m_parent->m_parent ? m_parent : nullptr; }
+
+OutlineNode *OutlineNode::child(qsizetype index) const {
+  return index >= 0 && index < childCount() ? m_children[size_t(index)] : nullptr;
+}
+
+OutlineNode *OutlineNode::nextSibling() const { return m_parent ? m_parent->child(m_row + 1) : nullptr; }
+
+OutlineNode *OutlineNode::prevSibling() const { return m_parent ? m_parent->child(m_row - 1) : nullptr; }
+
+OutlineNode *OutlineNode::nextNode() const {
+  if (!m_children.empty())
+    return m_children.front();
+  for (const OutlineNode *node = this; node && node->m_parent; node = node->m_parent)
+    if (OutlineNode *next = node->nextSibling())
+      return next;
+  return nullptr;
+}
+
+OutlineNode *OutlineNode::prevNode() const {
+  OutlineNode *node = prevSibling();
+  if (!node)
+    return parent();
+  while (!node->m_children.empty())
+    node = node->m_children.back();
+  return node;
+}
+
+int OutlineNode::level() const {
+  int level = 0;
+  for (const OutlineNode *node = m_parent; node && node->m_parent; node = node->m_parent)
+    ++level;
+  return level;
+}
+
+bool OutlineNode::contains(const OutlineNode *other) const {
+  for (; other; other = other->m_parent)
+    if (other == this)
+      return true;
+  return false;
+}
+
+// ---- OutlineTree: structure
+
+OutlineTree::OutlineTree() = default;
+
+OutlineTree::~OutlineTree() { clearNodes(); }
+
+void OutlineTree::FreeBlock::operator()(char *block) const {
+#ifdef __linux__
+  if (mappedSize) {
+    munmap(block, mappedSize);
+    return;
+  }
+#endif
+  std::free(block);
+}
+
+OutlineTree::Block OutlineTree::allocateBlock(qsizetype size) {
+  const size_t bytes = size_t(std::max<qsizetype>(size, 1));
+#ifdef __linux__
+  // Big blocks (a loaded file, node chunks) are mapped with their pages populated at once,
+  // which costs far less than taking a page fault for every 4 KB of them.
+  if (bytes >= (1 << 20)) {
+    void *block = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
+    if (block == MAP_FAILED)
+      throw std::bad_alloc();
+    return Block(static_cast<char *>(block), FreeBlock{bytes});
+  }
+#endif
+  void *block = std::malloc(bytes);
+  if (!block)
+    throw std::bad_alloc();
+  return Block(static_cast<char *>(block));
+}
+
+OutlineNode *OutlineTree::newNode(QByteArrayView text) {
+  void *slot;
+  if (!m_freeNodes.empty()) {
+    slot = m_freeNodes.back();
+    m_freeNodes.pop_back();
+  } else {
+    if (m_chunkFree == m_chunkEnd) {
+      // Chunks grow with the tree, up to some megabytes each.
+      const size_t bytes = m_nextChunkNodes * sizeof(OutlineNode);
+      m_chunks.push_back(allocateBlock(qsizetype(bytes)));
+      m_chunkFree = m_chunks.back().get();
+      m_chunkEnd = m_chunkFree + bytes;
+      m_nextChunkNodes = std::min<size_t>(m_nextChunkNodes * 2, 1 << 16);
+    }
+    slot = m_chunkFree;
+    m_chunkFree += sizeof(OutlineNode);
+  }
+  auto *node = new (slot) OutlineNode;
+  node->m_text = storeText(text);
+  node->m_textSize = text.size();
+  m_textLive += text.size();
+  return node;
+}
+
+void OutlineTree::freeNode(OutlineNode *node) {
+  m_textLive -= node->m_textSize;
+  node->~OutlineNode();
+  m_freeNodes.push_back(node);
+}
+
+const char *OutlineTree::storeText(QByteArrayView text) {
+  if (text.isEmpty())
+    return nullptr;
+  const qsizetype size = text.size();
+  if (m_textEnd - m_textFree < size) {
+    constexpr qsizetype blockSize = 256 << 10;
+    // A long text gets a block of its own, so the current block keeps its room.
+    if (size > blockSize / 4) {
+      m_textBlocks.push_back(allocateBlock(size));
+      std::memcpy(m_textBlocks.back().get(), text.data(), size_t(size));
+      m_textStored += size;
+      return m_textBlocks.back().get();
+    }
+    m_textBlocks.push_back(allocateBlock(blockSize));
+    m_textFree = m_textBlocks.back().get();
+    m_textEnd = m_textFree + blockSize;
+  }
+  char *stored = m_textFree;
+  std::memcpy(stored, text.data(), size_t(size));
+  m_textFree += size;
+  m_textStored += size;
+  return stored;
+}
+
+void OutlineTree::compactTexts() {
+  // Only worth it once the gaps hold more than the texts themselves.
+  if (m_textStored - m_textLive <= std::max<qsizetype>(m_textLive, 1 << 20))
+    return;
+  Block block = allocateBlock(m_textLive);
+  char *out = block.get();
+  for (OutlineNode *node = firstNode(); node; node = node->nextNode()) {
+    if (node->m_textSize == 0)
+      continue;
+    std::memcpy(out, node->m_text, size_t(node->m_textSize));
+    node->m_text = out;
+    out += node->m_textSize;
+  }
+  m_textBlocks.clear();
+  m_textBlocks.push_back(std::move(block));
+  m_textFree = m_textEnd = out;
+  m_textStored = m_textLive;
+}
+
+template <typename F> void OutlineTree::notify(F &&f) const {
+  for (OutlineObserver *observer : m_observers)
+    f(observer);
+}
+
+void OutlineTree::addObserver(OutlineObserver *observer) { m_observers.push_back(observer); }
+
+void OutlineTree::removeObserver(OutlineObserver *observer) {
+  m_observers.erase(std::remove(m_observers.begin(), m_observers.end(), observer), m_observers.end());
+}
+
+qsizetype OutlineTree::absoluteIndex(const OutlineNode *node) const {
+  qsizetype index = 0;
+  for (const OutlineNode *n = firstNode(); n; n = n->nextNode(), ++index)
+    if (n == node)
+      return index;
+  return -1;
+}
+
+OutlineNode *OutlineTree::nodeAt(qsizetype absoluteIndex) const {
+  if (absoluteIndex < 0 || absoluteIndex >= m_count)
+    return nullptr;
+  OutlineNode *node = firstNode();
+  for (qsizetype i = 0; i < absoluteIndex && node; ++i)
+    node = node->nextNode();
+  return node;
+}
+
+OutlineNode *OutlineTree::lastNode() const {
+  OutlineNode *node = m_root.lastChild();
+  while (node && node->hasChildren())
+    node = node->lastChild();
+  return node;
+}
+
+void OutlineTree::renumber(OutlineNode *parent, qsizetype from) {
+  for (qsizetype i = from; i < parent->childCount(); ++i)
+    parent->m_children[size_t(i)]->m_row = i;
+}
+
+void OutlineTree::detach(OutlineNode *node) {
+  OutlineNode *parent = node->m_parent;
+  parent->m_children.erase(parent->m_children.begin() + node->m_row);
+  renumber(parent, node->m_row);
+  node->m_parent = nullptr;
+}
+
+void OutlineTree::attach(OutlineNode *node, OutlineNode *parent, qsizetype row) {
+  node->m_parent = parent;
+  if (row >= parent->childCount()) {
+    node->m_row = parent->childCount();
+    parent->m_children.push_back(node);
+  } else {
+    parent->m_children.insert(parent->m_children.begin() + row, node);
+    renumber(parent, row);
+  }
+}
+
+OutlineNode *OutlineTree::insertNode(OutlineNode *parent, qsizetype row, QByteArrayView text) {
+  row = std::clamp<qsizetype>(row, 0, parent->childCount());
+  notify([&](OutlineObserver *o) { o->nodeAboutToBeInserted(exposed(parent), row); });
+  QByteArray scratch;
+  OutlineNode *node = newNode(cleanText(text, scratch));
+  attach(node, parent, row);
+  ++m_count;
+  notify([&](OutlineObserver *o) { o->nodeInserted(node); });
+  return node;
+}
+
+qsizetype OutlineTree::destroySubtree(OutlineNode *node) {
+  // Iterative so that very deep trees cannot overflow the stack.
+  qsizetype destroyed = 0;
+  std::vector<OutlineNode *> stack{node};
+  while (!stack.empty()) {
+    OutlineNode *n = stack.back();
+    stack.pop_back();
+    stack.insert(stack.end(), n->m_children.begin(), n->m_children.end());
+    freeNode(n);
+    ++destroyed;
+  }
+  return destroyed;
+}
+
+OutlineNode *OutlineTree::Add(OutlineNode *node, OutlineText text) {
+  OutlineNode *parent = node ? node->m_parent : &m_root;
+  return insertNode(parent, parent->childCount(), text.bytes);
+}
+
+OutlineNode *OutlineTree::AddChild(OutlineNode *node, OutlineText text) {
+  OutlineNode *parent = parentOrRoot(node);
+  return insertNode(parent, parent->childCount(), text.bytes);
+}
+
+OutlineNode *OutlineTree::AddFirst(OutlineNode *node, OutlineText text) {
+  return insertNode(node ? node->m_parent : &m_root, 0, text.bytes);
+}
+
+OutlineNode *OutlineTree::AddChildFirst(OutlineNode *node, OutlineText text) {
+  return insertNode(parentOrRoot(node), 0, text.bytes);
+}
+
+OutlineNode *OutlineTree::Insert(OutlineNode *node, OutlineText text) {
+  if (!node)
+    return insertNode(&m_root, m_root.childCount(), text.bytes);
+  return insertNode(node->m_parent, node->m_row, text.bytes);
+}
+
+void OutlineTree::Delete(OutlineNode *node) {
+  if (!node)
+    return;
+  OutlineNode *parent = node->m_parent;
+  const qsizetype row = node->m_row;
+  const bool selectionGoes = node->contains(m_selected);
+  if (selectionGoes)
+    setSelected(nullptr);
+  notify([&](OutlineObserver *o) { o->nodeAboutToBeRemoved(node); });
+  detach(node);
+  m_count -= destroySubtree(node);
+  if (m_count == 0)
+    clearNodes();
+  else
+    compactTexts();
+  notify([&](OutlineObserver *o) { o->nodeRemoved(exposed(parent), row); });
+}
+
+void OutlineTree::clearNodes() {
+  // With every node gone the chunks go as a whole; only the nodes' own parts need freeing.
+  std::vector<OutlineNode *> stack(m_root.m_children.begin(), m_root.m_children.end());
+  while (!stack.empty()) {
+    OutlineNode *n = stack.back();
+    stack.pop_back();
+    stack.insert(stack.end(), n->m_children.begin(), n->m_children.end());
+    n->~OutlineNode();
+  }
+  m_root.m_children = {};
+  m_count = 0;
+  m_chunks.clear();
+  m_nextChunkNodes = 1024;
+  m_freeNodes = {};
+  m_chunkFree = m_chunkEnd = nullptr;
+  m_textBlocks.clear();
+  m_textFree = m_textEnd = nullptr;
+  m_textStored = m_textLive = 0;
+}
+
+void OutlineTree::Clear() {
+  OutlineNode *wasSelected = m_selected;
+  notify([](OutlineObserver *o) { o->aboutToReset(); });
+  m_selected = nullptr;
+  clearNodes();
+  notify([](OutlineObserver *o) { o->resetDone(); });
+  if (wasSelected)
+    notify([](OutlineObserver *o) { o->selectionChanged(nullptr); });
+}
+
+bool OutlineTree::MoveTo(OutlineNode *node, OutlineNode *target, MoveMode mode) {
+  if (!node)
+    return false;
+  OutlineNode *parent = nullptr;
+  qsizetype row = 0;
+  switch (mode) {
+  case MoveMode::Add:
+    parent = target ? target->m_parent : &m_root;
+    row = parent->childCount();
+    break;
+  case MoveMode::AddFirst:
+    parent = target ? target->m_parent : &m_root;
+    break;
+  case MoveMode::AddChild:
+    parent = parentOrRoot(target);
+    row = parent->childCount();
+    break;
+  case MoveMode::AddChildFirst:
+    parent = parentOrRoot(target);
+    break;
+  case MoveMode::Insert:
+    parent = target ? target->m_parent : &m_root;
+    row = target ? target->m_row : parent->childCount();
+    break;
+  }
+  if (node->contains(parent))
+    return false;
+  notify([&](OutlineObserver *o) { o->nodeAboutToBeMoved(node, exposed(parent), row); });
+  const bool sameParent = node->m_parent == parent;
+  const qsizetype oldRow = node->m_row;
+  detach(node);
+  if (sameParent && oldRow < row)
+    --row;
+  attach(node, parent, row);
+  notify([&](OutlineObserver *o) { o->nodeMoved(node); });
+  return true;
+}
+
+void OutlineTree::setText(OutlineNode *node, OutlineText text) {
+  if (!node)
+    return;
+  QByteArray scratch;
+  const QByteArrayView clean = cleanText(text.bytes, scratch);
+  m_textLive += clean.size() - node->m_textSize;
+  node->m_text = storeText(clean);
+  node->m_textSize = clean.size();
+  compactTexts();
+  notify([&](OutlineObserver *o) { o->textChanged(node); });
+  if (m_sortMode == SortMode::Text && sortsChildrenOf(node->m_parent))
+    sortChildren(node->m_parent);
+}
+
+void OutlineTree::copyChildren(const OutlineNode *source, OutlineNode *destination) {
+  if (!source || !destination)
+    return;
+  // Flattened first, so that copying into the source's own subtree cannot feed itself.
+  struct Item {
+    int depth;
+    QByteArray text;
+  };
+  std::vector<Item> items;
+  std::vector<std::pair<const OutlineNode *, int>> stack;
+  for (qsizetype i = source->childCount() - 1; i >= 0; --i)
+    stack.emplace_back(source->child(i), 0);
+  while (!stack.empty()) {
+    auto [node, depth] = stack.back();
+    stack.pop_back();
+    items.push_back({depth, node->text().toByteArray()});
+    for (qsizetype i = node->childCount() - 1; i >= 0; --i)
+      stack.emplace_back(node->child(i), depth + 1);
+  }
+  std::vector<OutlineNode *> parents{destination};
+  for (Item &item : items) {
+    parents.resize(size_t(item.depth) + 1);
+    OutlineNode *parent = parents.back();
+    parents.push_back(insertNode(parent, parent->childCount(), item.text));
+  }
+}
+
+// ---- updates, selection, sorting
+
+void OutlineTree::BeginUpdate() {
+  if (m_updateDepth++ == 0)
+    notify([](OutlineObserver *o) { o->updatesSuspended(true); });
+}
+
+void OutlineTree::EndUpdate() {
+  if (m_updateDepth > 0 && --m_updateDepth == 0)
+    notify([](OutlineObserver *o) { o->updatesSuspended(false); });
+}
+
+void OutlineTree::setSelected(OutlineNode *node) {
+  if (node == m_selected)
+    return;
+  m_selected = node;
+  notify([&](OutlineObserver *o) { o->selectionChanged(node); });
+}
+
+void OutlineTree::setSortMode(SortMode mode) {
+  m_sortMode = mode;
+  if (mode == SortMode::Text)
+    sortAll();
+}
+
+bool OutlineTree::sortsChildrenOf(const OutlineNode *parent) const {
+  return m_sortScope == SortScope::AllLevels || parent == &m_root;
+}
+
+void OutlineTree::sortChildren(OutlineNode *parent) {
+  if (parent->childCount() < 2)
+    return;
+  QCollator collator{QLocale()};
+  collator.setCaseSensitivity(Qt::CaseSensitive);
+  std::vector<std::pair<QString, OutlineNode *>> keyed;
+  keyed.reserve(parent->m_children.size());
+  for (OutlineNode *child : parent->m_children)
+    keyed.emplace_back(child->textString(), child);
+  notify([&](OutlineObserver *o) { o->childrenAboutToBeSorted(exposed(parent)); });
+  std::stable_sort(keyed.begin(), keyed.end(),
+                   [&](const auto &a, const auto &b) { return collator.compare(a.first, b.first) < 0; });
+  for (size_t i = 0; i < keyed.size(); ++i)
+    parent->m_children[i] = keyed[i].second;
+  renumber(parent, 0);
+  notify([&](OutlineObserver *o) { o->childrenSorted(exposed(parent)); });
+}
+
+void OutlineTree::sortAll() {
+  sortChildren(&m_root);
+  if (m_sortScope == SortScope::TopLevel)
+    return;
+  for (OutlineNode *node = firstNode(); node; node = node->nextNode())
+    sortChildren(node);
+}
+
+// ---- checks
+
+bool OutlineTree::isConsistent() const {
+  qsizetype seen = 0;
+  qsizetype live = 0;
+  bool selectionFound = m_selected == nullptr;
+  std::vector<const OutlineNode *> stack{&m_root};
+  while (!stack.empty()) {
+    const OutlineNode *node = stack.back();
+    stack.pop_back();
+    for (qsizetype i = 0; i < node->childCount(); ++i) {
+      const OutlineNode *child = node->m_children[size_t(i)];
+      if (!child || child->m_parent != node || child->m_row != i)
+        return false;
+      if (child->text().contains('\r') || child->text().contains('\n') ||
+          (child->m_textSize > 0) != bool(child->m_text))
+        return false;
+      live += child->m_textSize;
+      if (child == m_selected)
+        selectionFound = true;
+      ++seen;
+      stack.push_back(child);
+    }
+  }
+  return m_root.m_parent == nullptr && seen == m_count && selectionFound && live == m_textLive &&
+         m_textLive <= m_textStored;
+}
+
+QString OutlineTree::dump() const {
+  QByteArray out;
+  const OutlineNode *node = firstNode();
+  while (node) {
+    out += node->text();
+    if (node->hasChildren()) {
+      out += '(';
+      node = node->firstChild();
+      continue;
+    }
+    // Close every subtree that ends here, then go on with the next sibling.
+    while (node && !node->nextSibling()) {
+      node = node->parent();
+      if (node)
+        out += ')';
+    }
+    if (node) {
+      out += ' ';
+      node = node->nextSibling();
+    }
+  }
+  return QString::fromUtf8(out);
+}
+
+// ---- the outline text file
+
+namespace {
+
+// Restores the view once a load ends, also when it ends with an error.
+struct ResetScope {
+  explicit ResetScope(OutlineTree &tree, const std::vector<OutlineObserver *> &observers)
+      : tree(tree), observers(observers) {
+    tree.BeginUpdate();
+    for (OutlineObserver *o : observers)
+      o->aboutToReset();
+  }
+  ~ResetScope() {
+    for (OutlineObserver *o : observers)
+      o->resetDone();
+    tree.EndUpdate();
+  }
+  OutlineTree &tree;
+  const std::vector<OutlineObserver *> &observers;
+};
+
+// Finds the next CR or LF. Keeps the next position of each so that files with only one
+// kind of line end are still scanned once.
+class LineBreakFinder {
+public:
+  LineBreakFinder(const char *begin, const char *end) : m_end(end), m_cr(find(begin, '\r')), m_lf(find(begin, '\n')) {}
+  const char *next(const char *from) {
+    if (m_cr != m_end && m_cr < from)
+      m_cr = find(from, '\r');
+    if (m_lf != m_end && m_lf < from)
+      m_lf = find(from, '\n');
+    return std::min(m_cr, m_lf);
+  }
+
+private:
+  const char *find(const char *from, char c) const {
+    if (from >= m_end)
+      return m_end;
+    const void *hit = std::memchr(from, c, size_t(m_end - from));
+    return hit ? static_cast<const char *>(hit) : m_end;
+  }
+  const char *m_end;
+  const char *m_cr;
+  const char *m_lf;
+};
+
+} // namespace
+
+void OutlineTree::loadFromBytes(QByteArrayView bytes) {
+  qsizetype size = bytes.size();
+  if (const void *nul = size ? std::memchr(bytes.data(), '\0', size_t(size)) : nullptr)
+    size = static_cast<const char *>(nul) - bytes.data();
+  Block block = allocateBlock(size);
+  if (size)
+    std::memcpy(block.get(), bytes.data(), size_t(size));
+  loadFromBlock(std::move(block), size);
+}
+
+// The file's bytes become the store of the texts read from it: no copy per node.
+void OutlineTree::loadFromBlock(Block block, qsizetype size) {
+  OutlineNode *wasSelected = m_selected;
+  {
+    ResetScope scope(*this, m_observers);
+    m_selected = nullptr;
+    clearNodes();
+
+    const char *p = block.get();
+    const char *end = p + size;
+    if (const void *nul = size ? std::memchr(p, '\0', size_t(size)) : nullptr)
+      end = static_cast<const char *>(nul);
+    m_textStored += end - p;
+    m_textBlocks.push_back(std::move(block));
+    LineBreakFinder breaks(p, end);
+    OutlineNode *prev = nullptr;
+    qsizetype prevLevel = 0;
+    while (p < end) {
+      const char *lineEnd = breaks.next(p);
+      const char *next = lineEnd;
+      if (next < end && *next == '\r')
+        ++next;
+      if (next < end && *next == '\n')
+        ++next;
+      const char *textStart = p;
+      while (textStart < lineEnd && (*textStart == '\t' || *textStart == ' '))
+        ++textStart;
+      const qsizetype level = textStart - p;
+
+      OutlineNode *parent;
+      qsizetype nodeLevel;
+      if (!prev) {
+        parent = &m_root;
+        nodeLevel = 0;
+      } else if (level == prevLevel + 1) {
+        parent = prev;
+        nodeLevel = level;
+      } else if (level > prevLevel) {
+        throw Error(QStringLiteral("Invalid level (%1) for item \"%2\"")
+                        .arg(level)
+                        .arg(QString::fromUtf8(textStart, lineEnd - textStart)));
+      } else {
+        OutlineNode *sibling = prev;
+        for (qsizetype l = prevLevel; l > level; --l)
+          sibling = sibling->m_parent;
+        parent = sibling->m_parent;
+        nodeLevel = level;
+      }
+      OutlineNode *node = newNode(QByteArrayView());
+      if (lineEnd > textStart) {
+        node->m_text = textStart;
+        node->m_textSize = lineEnd - textStart;
+        m_textLive += node->m_textSize;
+      }
+      node->m_parent = parent;
+      node->m_row = parent->childCount();
+      parent->m_children.push_back(node);
+      ++m_count;
+      prev = node;
+      prevLevel = nodeLevel;
+      p = next;
+    }
+  }
+  if (wasSelected)
+    notify([](OutlineObserver *o) { o->selectionChanged(nullptr); });
+}
+
+void OutlineTree::LoadFromFile(const QString &path) {
+  QFile file(path);
+  if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
+    throw Error::cannotOpen(path);
+  if (file.isSequential()) {
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+      throw Error::cannotOpen(path);
+    loadFromBytes(bytes);
+    return;
+  }
+  const qint64 size = file.size();
+  Block block = allocateBlock(size);
+  qint64 done = 0;
+  while (done < size) {
+    const qint64 got = file.read(block.get() + done, size - done);
+    if (got < 0)
+      throw Error::cannotOpen(path);
+    if (got == 0)
+      break;
+    done += got;
+  }
+  loadFromBlock(std::move(block), done);
+}
+
+namespace {
+
+// Writes the tree in pre-order, one line per node, handing out full chunks as it goes.
+template <typename Sink> void writeOutline(const OutlineNode *first, Sink &&sink) {
+  constexpr qsizetype chunk = 1 << 20;
+  QByteArray buffer(chunk, Qt::Uninitialized);
+  char *const begin = buffer.data();
+  char *const limit = begin + chunk;
+  char *out = begin;
+  auto flush = [&] {
+    sink(QByteArrayView(begin, out - begin));
+    out = begin;
+  };
+  // Pieces longer than the room left (deep levels, long texts) go through in parts.
+  auto put = [&](const char *bytes, char fill, qsizetype n) {
+    while (n > 0) {
+      if (out == limit)
+        flush();
+      const qsizetype part = std::min(n, qsizetype(limit - out));
+      if (bytes) {
+        std::memcpy(out, bytes, size_t(part));
+        bytes += part;
+      } else {
+        std::memset(out, fill, size_t(part));
+      }
+      out += part;
+      n -= part;
+    }
+  };
+  qsizetype level = 0;
+  for (const OutlineNode *node = first; node;) {
+    const QByteArrayView text = node->text();
+    if (limit - out >= level + text.size() + 2) {
+      std::memset(out, '\t', size_t(level));
+      out += level;
+      if (!text.isEmpty())
+        std::memcpy(out, text.constData(), size_t(text.size()));
+      out += text.size();
+      *out++ = '\r';
+      *out++ = '\n';
+    } else {
+      put(nullptr, '\t', level);
+      put(text.constData(), 0, text.size());
+      put("\r\n", 0, 2);
+    }
+    if (node->hasChildren()) {
+      node = node->firstChild();
+      ++level;
+      continue;
+    }
+    while (node && !node->nextSibling()) {
+      node = node->parent();
+      --level;
+    }
+    if (node)
+      node = node->nextSibling();
+  }
+  if (out != begin)
+    flush();
+}
+
+} // namespace
+
+QByteArray OutlineTree::saveToBytes() const {
+  QByteArray out;
+  out.reserve(m_textLive + 3 * m_count); // a level or so of TABs per line besides CR LF
+  writeOutline(firstNode(), [&](QByteArrayView chunk) { out += chunk; });
+  return out;
+}
+
+void OutlineTree::SaveToFile(const QString &path) const {
+  QSaveFile file(path);
+  if (path.isEmpty() || !file.open(QIODevice::WriteOnly))
+    throw Error::cannotCreate(path);
+  bool ok = true;
+  writeOutline(firstNode(), [&](QByteArrayView chunk) {
+    if (ok && file.write(chunk.data(), chunk.size()) != chunk.size())
+      ok = false;
+  });
+  if (!ok || !file.commit()) {
+    file.cancelWriting();
+    throw Error::cannotCreate(path);
+  }
+}
+
+// ---- pages
+
+QString Decode(const QString &text) {
+  QString page = text;
+  page.replace(u'~', QStringLiteral("\r\n"));
+  return page;
+}
+
+QString Encode(const QString &page) {
+  // Lone CR and LF are line breaks too: left in a node they would split it in the file.
+  QString text;
+  text.reserve(page.size());
+  for (qsizetype i = 0; i < page.size(); ++i) {
+    const QChar c = page.at(i);
+    if (c == u'\r') {
+      if (i + 1 < page.size() && page.at(i + 1) == u'\n')
+        ++i;
+      text += u'~';
+    } else if (c == u'\n') {
+      text += u'~';
+    } else {
+      text += c;
+    }
+  }
+  return text;
+}
+
+std::optional<QString> PageOf(const OutlineNode *node) {
+  if (!node || node->childCount() != 1)
+    return std::nullopt;
+  return Decode(node->firstChild()->textString());
+}
+
+} // namespace corvana
