@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 
 #include "app/MainU.h"
+#include "lexora/LexoraU.h"
 #include "prosel/ProselU.h"
 
 namespace corvana {
@@ -10,6 +11,8 @@ void StartCorvana() {
   Application().setHelpFile(QString());
   CreateForm(MainForm);
   CreateForm(ProselF);
+
+  CreateForm(LexoraF);
 }
 
 } // namespace corvana

@@ -97,7 +97,7 @@ void TProselF::buildMenus() {
   }
   view->addSeparator();
   item(view, QStringLiteral("&HTML"), QStringLiteral("HTML1"), nullptr, K(Qt::Key_F2));
-  item(view, QStringLiteral("Lexora"), QStringLiteral("Lexora1"), nullptr, K(Qt::SHIFT | Qt::Key_F2));
+  item(view, QStringLiteral("Lexora"), QStringLiteral("Lexora1"), &TProselF::Lexora1Click, K(Qt::SHIFT | Qt::Key_F2));
   view->addSeparator();
   auto *panes = new QActionGroup(this);
   for (auto [caption, name, handler] :

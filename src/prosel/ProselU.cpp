@@ -1,6 +1,7 @@
 #include "prosel/ProselU.h"
 
 #include "controls/RichEdit.h"
+#include "lexora/LexoraU.h"
 #include "platform/CommandLine.h"
 #include "platform/Errors.h"
 #include "platform/IniFile.h"
@@ -23,6 +24,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
+#include <memory>
 
 namespace corvana {
 
@@ -123,8 +125,6 @@ void TProselF::buildToolBars() {
     button->setToolTip(QString::fromLatin1(b.hint));
     if (QWidget *w = ToolBar2->widgetForAction(button))
       w->setObjectName(name);
-    if (name.startsWith(QLatin1String("rtf")))
-      m_richOnly.append(button);
   }
   const std::pair<const char *, void (TProselF::*)()> commands[] = {
       {"ClearEditor", &TProselF::New1Click}, {"LoadEditor", &TProselF::Open1Click},
@@ -132,8 +132,13 @@ void TProselF::buildToolBars() {
       {"goUndo", &TProselF::Undo1Click},     {"ToolButton3", &TProselF::Cut1Click},
       {"goCopy", &TProselF::Copy1Click},     {"goPaste", &TProselF::Paste1Click},
   };
-  for (const auto &[name, handler] : commands)
-    onTriggered(action(QString::fromLatin1(name)), this, [this, handler = handler] { (this->*handler)(); });
+  for (const auto &[name, handler] : commands) {
+    QAction *button = action(QString::fromLatin1(name));
+    onTriggered(button, this, [this, handler = handler] { (this->*handler)(); });
+    // Formatting buttons follow the pane's mode; one without a command stays disabled.
+    if (button->objectName().startsWith(QLatin1String("rtf")))
+      m_richOnly.append(button);
+  }
   for (QAction *button : ToolBar2->actions())
     if (!QList<QString>{"ClearEditor", "LoadEditor", "goSave", "goPrint", "goUndo", "ToolButton3", "goCopy", "goPaste"}
              .contains(button->objectName()))
@@ -511,7 +516,7 @@ void TProselF::setRichMode(bool rich) {
   m_paragraphMenu->setEnabled(rich);
   m_paragraphMenu->menuAction()->setEnabled(rich);
   for (QAction *button : m_richOnly)
-    button->setEnabled(rich && button->property("joined").toBool());
+    button->setEnabled(rich);
 }
 
 void TProselF::PlainText1Click() {
@@ -525,5 +530,13 @@ void TProselF::RichText1Click() {
 }
 
 void TProselF::Vellant1Click() { OpenToolWindow(VellantF); }
+
+void TProselF::Lexora1Click() {
+  // A window of its own, not the hidden one made at start; it lives only while shown.
+  auto lexora = std::make_unique<TLexoraF>();
+  lexora->setParent(this, Qt::Window);
+  lexora->create();
+  lexora->ShowModal();
+}
 
 } // namespace corvana

@@ -56,6 +56,7 @@ public:
   void PlainText1Click();
   void RichText1Click();
   void Vellant1Click();
+  void Lexora1Click();
 
   // State the commands share
   TRichEdit *ActiveEditor = nullptr;
@@ -122,7 +123,7 @@ private:
   void refreshReopenMenu();
 
   QList<QAction *> m_reopenItems;
-  QList<QAction *> m_richOnly; // the eight formatting buttons
+  QList<QAction *> m_richOnly; // formatting buttons that have a command
   QMenu *m_fontMenu = nullptr;
   QMenu *m_paragraphMenu = nullptr;
   bool m_shownOnce = false;

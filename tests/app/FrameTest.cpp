@@ -1,5 +1,6 @@
 #include "app/MainU.h"
 #include "app/Startup.h"
+#include "lexora/LexoraU.h"
 #include "platform/Paths.h"
 #include "prosel/ProselU.h"
 #include "support/ScriptedDialogs.h"
@@ -46,7 +47,7 @@ TEST(Startup, TitlesTheApplicationAndCreatesTheFrameFirst) {
   EXPECT_EQ(Application().helpFile(), "");
   ASSERT_NE(MainForm, nullptr);
   ASSERT_NE(ProselF, nullptr);
-  EXPECT_EQ(Application().forms(), (QList<TForm *>{MainForm, ProselF}));
+  EXPECT_EQ(Application().forms(), (QList<TForm *>{MainForm, ProselF, LexoraF}));
   // The editor is the window the user sees first.
   EXPECT_EQ(ProselF->mdiSubWindow()->mdiArea(), MainForm->mdiArea());
   EXPECT_TRUE(ProselF->mdiSubWindow()->isMaximized());
@@ -129,5 +130,5 @@ TEST(Frame, ProselItemShowsTheEditorCreatedAtStartUp) {
   EXPECT_TRUE(ProselF->mdiSubWindow()->isMinimized());
   item->trigger();
   EXPECT_TRUE(ProselF->isShownToUser());
-  EXPECT_EQ(Application().forms().size(), 2) << "shown again, never created twice";
+  EXPECT_EQ(Application().forms().size(), 3) << "shown again, never created twice";
 }
