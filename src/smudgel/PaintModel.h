@@ -1,0 +1,115 @@
+#pragma once
+// The paint window's model: the image with its canvas, the drawing state, the undo ring and
+// the tools. The window feeds it presses, moves and releases of the image control and forwards
+// its menu commands; prompts go through the Dialogs service.
+
+#include "raster/Canvas.h"
+#include "smudgel/PaintEffects.h"
+#include "smudgel/PaintState.h"
+#include "smudgel/PaintSurface.h"
+#include "smudgel/UndoRing.h"
+
+#include <Qt>
+#include <memory>
+
+namespace corvana {
+class Dialogs;
+}
+
+namespace corvana::smudgel {
+
+class PaintModel {
+public:
+  // A 256 x 256 white image, the initial state and five blank 250 x 250 snapshots. Without a
+  // random source the spray uses the global generator.
+  explicit PaintModel(Dialogs &dialogs, RandomSource random = {});
+  PaintModel(const PaintModel &) = delete;
+  PaintModel &operator=(const PaintModel &) = delete;
+
+  Bitmap &image() { return m_image; }
+  const Bitmap &image() const { return m_image; }
+  Canvas &canvas() { return m_canvas; }
+  // Drawing from outside the tools goes through here, so Undo stays exact.
+  PaintSurface &surface() { return m_surface; }
+  PaintState &state() { return m_state; }
+  const PaintState &state() const { return m_state; }
+  const UndoRing &undoRing() const { return m_ring; }
+  int undoIndex() const { return m_ring.undoIndex(); }
+
+  // The swatch's fill colour: the key colour of the colour-keyed tools.
+  TColor swatchFill() const { return m_swatchFill; }
+  void setSwatchFill(TColor color) { m_swatchFill = color & 0xFFFFFF; }
+
+  void mypaintMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+  void mypaintMouseMove(Qt::KeyboardModifiers shift, int x, int y);
+  void mypaintMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+
+  void goUndo();
+
+  // Size changes: the image is cropped or grown (new area painted with the brush), the
+  // snapshots cropped or grown with white. Throws corvana::Error for a size the bitmap refuses.
+  void setImageSize(int width, int height);
+  // Replaces the image (an opened file) and resizes the snapshots to it.
+  void replaceImage(const Bitmap &image);
+  // New: asks height then width (default and fallback 100) and gives a white image.
+  void newImage();
+
+  // Selection commands.
+  void fillSelection();
+  void maskClip();
+  void setPasteMode(const QString &mode);
+
+  // Parameter commands; those with a prompt ask through the Dialogs service.
+  void askBlocks();
+  void askLineTolerance();
+  void askRounding();
+  void askShapes();
+  void askSpirals();
+  void askSpiralFactor();
+  void askPaintText();
+  void askShadowDx();
+  void askShadowDy();
+  void askTextFont();
+  void askShadowColor();
+  void togglePolygon() { m_state.polygon = !m_state.polygon; }
+  void setSpiralDir(int dir) { m_state.spiralDir = dir < 0 ? -1 : +1; }
+  void setSpiralTurns(int turns);
+  void setSpiralFactor(double factor);
+  void setStarPoints(int points);
+  void shadowDefault();
+
+  // Snapshots off: presses record nothing (for measuring what they cost).
+  void setSnapshotsEnabled(bool on);
+
+  // The first broken invariant of the state and the undo ring, or empty.
+  QString checkConsistency() const;
+
+private:
+  void moveStep(Qt::KeyboardModifiers shift, TPoint p);
+  void releaseStep(TPoint p);
+  void drawBandLine(TPoint to);
+  void drawBandFigure(TPoint to);
+  void drawFigure(const QString &tool, TPoint a, TPoint b);
+  void drawBezier();
+  void drawStar(TPoint first);
+  void releaseSpiral(TPoint p);
+  void fillBlock(TPoint p);
+  void releaseArcStage(const QString &base, TPoint p);
+  int askNumber(const QString &caption, const QString &prompt, const QString &defaultText, int fallback);
+
+  Dialogs &m_dialogs;
+  RandomSource m_random;
+  Bitmap m_image;
+  Canvas m_canvas;
+  UndoRing m_ring;
+  PaintSurface m_surface;
+  PaintState m_state;
+  TColor m_swatchFill = clWhite;
+  bool m_snapshots = true;
+  // brush style and pen width kept by a press of the selection tool
+  bool m_selectionKept = false;
+  BrushStyle m_keptBrushStyle = BrushStyle::Solid;
+  int m_keptPenWidth = 1;
+};
+
+} // namespace corvana::smudgel
