@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages Corvana needs to build, test and run.
 # Only missing packages are installed; with everything present this does nothing.
 #   scripts/install-deps.sh          build, test and run dependencies
-#   scripts/install-deps.sh --dev    also Xvfb, xdotool and ImageMagick for screenshots
+#   scripts/install-deps.sh --dev    also Xvfb, xdotool, ImageMagick and tjbench (screenshots, benchmark peers)
 #   scripts/install-deps.sh --fuzz   also clang and its libFuzzer runtime
 set -euo pipefail
 
@@ -17,7 +17,7 @@ packages=(
 )
 for arg in "$@"; do
   case "$arg" in
-    --dev) packages+=(xvfb xdotool imagemagick) ;;
+    --dev) packages+=(xvfb xdotool imagemagick libjpeg-turbo-progs) ;;
     --fuzz) packages+=(clang libclang-rt-14-dev) ;;
     *) echo "install-deps: unknown option $arg" >&2; exit 2 ;;
   esac
