@@ -4,6 +4,7 @@
 
 #include "kelpwood/TreeDatabase.h"
 #include "outline/OutlineTree.h"
+#include "platform/DecliningDialogs.h"
 #include "platform/Dialogs.h"
 #include "platform/TextFiles.h"
 
@@ -25,24 +26,6 @@ using Clock = std::chrono::steady_clock;
 namespace {
 
 constexpr qsizetype kTargetBytes = 100 << 20;
-
-// A dialogs service that is never asked anything here.
-class NoDialogs : public Dialogs {
-public:
-  bool confirm(const QString &) override { return false; }
-  void message(const QString &) override {}
-  void information(const QString &) override {}
-  void error(const QString &) override {}
-  QString inputBox(const QString &, const QString &, const QString &d) override { return d; }
-  bool openFile(FileDialogOptions &) override { return false; }
-  bool saveFile(FileDialogOptions &) override { return false; }
-  bool openPicture(FileDialogOptions &) override { return false; }
-  bool savePicture(FileDialogOptions &) override { return false; }
-  bool color(TColor &) override { return false; }
-  bool font(FontChoice &) override { return false; }
-  bool print(PrintOptions &) override { return false; }
-  bool printerSetup() override { return false; }
-};
 
 struct Files {
   QTemporaryDir dir;
@@ -100,7 +83,7 @@ void makeCsv(const QString &path) {
     }
     size += 1;
   }
-  NoDialogs dialogs;
+  DecliningDialogs dialogs;
   TreeDatabase db(tree, dialogs);
   WriteFileBytes(path, db.ExportCsvBytes());
 }
@@ -181,7 +164,7 @@ void BM_PythonCsvWrite(benchmark::State &state) {
 }
 
 void BM_CsvImport(benchmark::State &state) {
-  NoDialogs dialogs;
+  DecliningDialogs dialogs;
   for (auto _ : state) {
     auto tree = std::make_unique<OutlineTree>();
     TreeDatabase db(*tree, dialogs);
@@ -192,7 +175,7 @@ void BM_CsvImport(benchmark::State &state) {
 }
 
 void BM_CsvExport(benchmark::State &state) {
-  NoDialogs dialogs;
+  DecliningDialogs dialogs;
   OutlineTree tree;
   TreeDatabase db(tree, dialogs);
   db.ImportCsvFile(db.BeginCsvImport(), files().csv);
@@ -203,7 +186,7 @@ void BM_CsvExport(benchmark::State &state) {
 }
 
 void BM_CsvExportLines(benchmark::State &state) {
-  NoDialogs dialogs;
+  DecliningDialogs dialogs;
   OutlineTree tree;
   TreeDatabase db(tree, dialogs);
   db.ImportCsvFile(db.BeginCsvImport(), files().csv);

@@ -4,6 +4,7 @@
 // brought into the ring by the next press and counted too. After the benchmarks the program
 // prints the ratio of the two and the memory five undo steps hold.
 
+#include "platform/DecliningDialogs.h"
 #include "platform/Dialogs.h"
 #include "smudgel/PaintModel.h"
 
@@ -24,25 +25,7 @@ namespace {
 constexpr int Side = 4096;
 constexpr int Moves = 100;
 
-// Nothing is asked during a stroke.
-class NoDialogs : public Dialogs {
-public:
-  bool confirm(const QString &) override { return false; }
-  void message(const QString &) override {}
-  void information(const QString &) override {}
-  void error(const QString &) override {}
-  QString inputBox(const QString &, const QString &, const QString &d) override { return d; }
-  bool openFile(FileDialogOptions &) override { return false; }
-  bool saveFile(FileDialogOptions &) override { return false; }
-  bool openPicture(FileDialogOptions &) override { return false; }
-  bool savePicture(FileDialogOptions &) override { return false; }
-  bool color(TColor &) override { return false; }
-  bool font(FontChoice &) override { return false; }
-  bool print(PrintOptions &) override { return false; }
-  bool printerSetup() override { return false; }
-};
-
-NoDialogs dialogs;
+DecliningDialogs dialogs;
 
 // Stroke k starts at its own place and sweeps a quarter turn while the pointer moves outwards.
 void Stroke(PaintModel &model, int k) {
