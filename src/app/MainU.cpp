@@ -3,8 +3,8 @@
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
 #include "platform/Paths.h"
-#include "vellant/VellantU.h"
 #include "prosel/ProselU.h"
+#include "vellant/VellantU.h"
 
 #include <QAction>
 #include <QMdiArea>
@@ -58,8 +58,6 @@ QAction *TMainForm::addItem(QMenu *menu, const QString &caption, const QString &
 }
 
 void TMainForm::FormCreate() { AppDir = corvana::AppDir(); }
-
-bool TMainForm::FormCloseQuery() { return true; }
 
 void TMainForm::mergeChildMenus() {
   QMdiSubWindow *sub = m_mdiArea->activeSubWindow();

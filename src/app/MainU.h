@@ -17,7 +17,6 @@ public:
   TMainForm();
 
   void FormCreate() override;
-  bool FormCloseQuery() override;
 
   const QString &appDir() const { return AppDir; }
   QMdiArea *mdiArea() const { return m_mdiArea; }

@@ -61,7 +61,6 @@ TEST(IniFile, RewriteKeepsOrderJunkAndCommentsAndUsesCrLf) {
 }
 
 TEST(IniFile, DuplicateKeysFirstWinsAndWriteChangesTheFirst) {
-  IniFile ini(QString{});
   TempDir dir;
   const QString path = dir.write("d.ini", "[S]\nk=first\nk=second\n[S]\nk=third\nj=4\n");
   IniFile dup(path);
