@@ -1,8 +1,8 @@
 // Any bytes must load without a crash into a consistent tree (or stop with the level
 // error), and a loaded tree must come back unchanged from its own saved file.
 
+#include "core/Error.h"
 #include "outline/OutlineTree.h"
-#include "platform/Errors.h"
 
 #include <cstddef>
 #include <cstdint>

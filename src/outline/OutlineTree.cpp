@@ -1,20 +1,12 @@
 #include "outline/OutlineTree.h"
 
-#include "platform/Errors.h"
+#include "outline/OutlineFile.h"
 
 #include <QCollator>
-#include <QFile>
 #include <QLocale>
-#include <QSaveFile>
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
-#include <new>
-
-#ifdef __linux__
-#include <sys/mman.h>
-#endif
 
 namespace corvana {
 
@@ -100,107 +92,6 @@ OutlineTree::OutlineTree() = default;
 
 OutlineTree::~OutlineTree() { clearNodes(); }
 
-void OutlineTree::FreeBlock::operator()(char *block) const {
-#ifdef __linux__
-  if (mappedSize) {
-    munmap(block, mappedSize);
-    return;
-  }
-#endif
-  std::free(block);
-}
-
-OutlineTree::Block OutlineTree::allocateBlock(qsizetype size) {
-  const size_t bytes = size_t(std::max<qsizetype>(size, 1));
-#ifdef __linux__
-  // Big blocks (a loaded file, node chunks) are mapped with their pages populated at once,
-  // which costs far less than taking a page fault for every 4 KB of them.
-  if (bytes >= (1 << 20)) {
-    void *block = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
-    if (block == MAP_FAILED)
-      throw std::bad_alloc();
-    return Block(static_cast<char *>(block), FreeBlock{bytes});
-  }
-#endif
-  void *block = std::malloc(bytes);
-  if (!block)
-    throw std::bad_alloc();
-  return Block(static_cast<char *>(block));
-}
-
-OutlineNode *OutlineTree::newNode(QByteArrayView text) {
-  void *slot;
-  if (!m_freeNodes.empty()) {
-    slot = m_freeNodes.back();
-    m_freeNodes.pop_back();
-  } else {
-    if (m_chunkFree == m_chunkEnd) {
-      // Chunks grow with the tree, up to some megabytes each.
-      const size_t bytes = m_nextChunkNodes * sizeof(OutlineNode);
-      m_chunks.push_back(allocateBlock(qsizetype(bytes)));
-      m_chunkFree = m_chunks.back().get();
-      m_chunkEnd = m_chunkFree + bytes;
-      m_nextChunkNodes = std::min<size_t>(m_nextChunkNodes * 2, 1 << 16);
-    }
-    slot = m_chunkFree;
-    m_chunkFree += sizeof(OutlineNode);
-  }
-  auto *node = new (slot) OutlineNode;
-  node->m_text = storeText(text);
-  node->m_textSize = text.size();
-  m_textLive += text.size();
-  return node;
-}
-
-void OutlineTree::freeNode(OutlineNode *node) {
-  m_textLive -= node->m_textSize;
-  node->~OutlineNode();
-  m_freeNodes.push_back(node);
-}
-
-const char *OutlineTree::storeText(QByteArrayView text) {
-  if (text.isEmpty())
-    return nullptr;
-  const qsizetype size = text.size();
-  if (m_textEnd - m_textFree < size) {
-    constexpr qsizetype blockSize = 256 << 10;
-    // A long text gets a block of its own, so the current block keeps its room.
-    if (size > blockSize / 4) {
-      m_textBlocks.push_back(allocateBlock(size));
-      std::memcpy(m_textBlocks.back().get(), text.data(), size_t(size));
-      m_textStored += size;
-      return m_textBlocks.back().get();
-    }
-    m_textBlocks.push_back(allocateBlock(blockSize));
-    m_textFree = m_textBlocks.back().get();
-    m_textEnd = m_textFree + blockSize;
-  }
-  char *stored = m_textFree;
-  std::memcpy(stored, text.data(), size_t(size));
-  m_textFree += size;
-  m_textStored += size;
-  return stored;
-}
-
-void OutlineTree::compactTexts() {
-  // Only worth it once the gaps hold more than the texts themselves.
-  if (m_textStored - m_textLive <= std::max<qsizetype>(m_textLive, 1 << 20))
-    return;
-  Block block = allocateBlock(m_textLive);
-  char *out = block.get();
-  for (OutlineNode *node = firstNode(); node; node = node->nextNode()) {
-    if (node->m_textSize == 0)
-      continue;
-    std::memcpy(out, node->m_text, size_t(node->m_textSize));
-    node->m_text = out;
-    out += node->m_textSize;
-  }
-  m_textBlocks.clear();
-  m_textBlocks.push_back(std::move(block));
-  m_textFree = m_textEnd = out;
-  m_textStored = m_textLive;
-}
-
 template <typename F> void OutlineTree::notify(F &&f) const {
   for (OutlineObserver *observer : m_observers)
     f(observer);
@@ -263,7 +154,7 @@ OutlineNode *OutlineTree::insertNode(OutlineNode *parent, qsizetype row, QByteAr
   row = std::clamp<qsizetype>(row, 0, parent->childCount());
   notify([&](OutlineObserver *o) { o->nodeAboutToBeInserted(exposed(parent), row); });
   QByteArray scratch;
-  OutlineNode *node = newNode(cleanText(text, scratch));
+  OutlineNode *node = m_store.newNode(cleanText(text, scratch));
   attach(node, parent, row);
   ++m_count;
   notify([&](OutlineObserver *o) { o->nodeInserted(node); });
@@ -278,7 +169,7 @@ qsizetype OutlineTree::destroySubtree(OutlineNode *node) {
     OutlineNode *n = stack.back();
     stack.pop_back();
     stack.insert(stack.end(), n->m_children.begin(), n->m_children.end());
-    freeNode(n);
+    m_store.freeNode(n);
     ++destroyed;
   }
   return destroyed;
@@ -322,7 +213,7 @@ void OutlineTree::Delete(OutlineNode *node) {
   if (m_count == 0)
     clearNodes();
   else
-    compactTexts();
+    m_store.reclaimGaps(firstNode());
   notify([&](OutlineObserver *o) { o->nodeRemoved(exposed(parent), row); });
 }
 
@@ -337,13 +228,7 @@ void OutlineTree::clearNodes() {
   }
   m_root.m_children = {};
   m_count = 0;
-  m_chunks.clear();
-  m_nextChunkNodes = 1024;
-  m_freeNodes = {};
-  m_chunkFree = m_chunkEnd = nullptr;
-  m_textBlocks.clear();
-  m_textFree = m_textEnd = nullptr;
-  m_textStored = m_textLive = 0;
+  m_store.clear();
 }
 
 void OutlineTree::Clear() {
@@ -398,11 +283,8 @@ void OutlineTree::setText(OutlineNode *node, OutlineText text) {
   if (!node)
     return;
   QByteArray scratch;
-  const QByteArrayView clean = cleanText(text.bytes, scratch);
-  m_textLive += clean.size() - node->m_textSize;
-  node->m_text = storeText(clean);
-  node->m_textSize = clean.size();
-  compactTexts();
+  m_store.setText(node, cleanText(text.bytes, scratch));
+  m_store.reclaimGaps(firstNode());
   notify([&](OutlineObserver *o) { o->textChanged(node); });
   if (m_sortMode == SortMode::Text && sortsChildrenOf(node->m_parent))
     sortChildren(node->m_parent);
@@ -514,8 +396,8 @@ bool OutlineTree::isConsistent() const {
       stack.push_back(child);
     }
   }
-  return m_root.m_parent == nullptr && seen == m_count && selectionFound && live == m_textLive &&
-         m_textLive <= m_textStored;
+  return m_root.m_parent == nullptr && seen == m_count && selectionFound && live == m_store.liveTextBytes() &&
+         live <= m_store.storedTextBytes();
 }
 
 QString OutlineTree::dump() const {
@@ -563,219 +445,49 @@ struct ResetScope {
   const std::vector<OutlineObserver *> &observers;
 };
 
-// Finds the next CR or LF. Keeps the next position of each so that files with only one
-// kind of line end are still scanned once.
-class LineBreakFinder {
-public:
-  LineBreakFinder(const char *begin, const char *end) : m_end(end), m_cr(find(begin, '\r')), m_lf(find(begin, '\n')) {}
-  const char *next(const char *from) {
-    if (m_cr != m_end && m_cr < from)
-      m_cr = find(from, '\r');
-    if (m_lf != m_end && m_lf < from)
-      m_lf = find(from, '\n');
-    return std::min(m_cr, m_lf);
-  }
-
-private:
-  const char *find(const char *from, char c) const {
-    if (from >= m_end)
-      return m_end;
-    const void *hit = std::memchr(from, c, size_t(m_end - from));
-    return hit ? static_cast<const char *>(hit) : m_end;
-  }
-  const char *m_end;
-  const char *m_cr;
-  const char *m_lf;
-};
-
 } // namespace
 
 void OutlineTree::loadFromBytes(QByteArrayView bytes) {
-  qsizetype size = bytes.size();
-  if (const void *nul = size ? std::memchr(bytes.data(), '\0', size_t(size)) : nullptr)
-    size = static_cast<const char *>(nul) - bytes.data();
-  Block block = allocateBlock(size);
-  if (size)
-    std::memcpy(block.get(), bytes.data(), size_t(size));
-  loadFromBlock(std::move(block), size);
+  const QByteArrayView text = outlineTextPart(bytes);
+  OutlineBytes copy{allocateOutlineBlock(text.size()), text.size()};
+  if (!text.isEmpty())
+    std::memcpy(copy.block.get(), text.data(), size_t(text.size()));
+  load(std::move(copy));
 }
 
+void OutlineTree::LoadFromFile(const QString &path) { load(readOutlineFile(path)); }
+
 // The file's bytes become the store of the texts read from it: no copy per node.
-void OutlineTree::loadFromBlock(Block block, qsizetype size) {
+void OutlineTree::load(OutlineBytes bytes) {
   OutlineNode *wasSelected = m_selected;
   {
     ResetScope scope(*this, m_observers);
     m_selected = nullptr;
     clearNodes();
-
-    const char *p = block.get();
-    const char *end = p + size;
-    if (const void *nul = size ? std::memchr(p, '\0', size_t(size)) : nullptr)
-      end = static_cast<const char *>(nul);
-    m_textStored += end - p;
-    m_textBlocks.push_back(std::move(block));
-    LineBreakFinder breaks(p, end);
-    OutlineNode *prev = nullptr;
-    qsizetype prevLevel = 0;
-    while (p < end) {
-      const char *lineEnd = breaks.next(p);
-      const char *next = lineEnd;
-      if (next < end && *next == '\r')
-        ++next;
-      if (next < end && *next == '\n')
-        ++next;
-      const char *textStart = p;
-      while (textStart < lineEnd && (*textStart == '\t' || *textStart == ' '))
-        ++textStart;
-      const qsizetype level = textStart - p;
-
-      OutlineNode *parent;
-      qsizetype nodeLevel;
-      if (!prev) {
-        parent = &m_root;
-        nodeLevel = 0;
-      } else if (level == prevLevel + 1) {
-        parent = prev;
-        nodeLevel = level;
-      } else if (level > prevLevel) {
-        throw Error(QStringLiteral("Invalid level (%1) for item \"%2\"")
-                        .arg(level)
-                        .arg(QString::fromUtf8(textStart, lineEnd - textStart)));
-      } else {
-        OutlineNode *sibling = prev;
-        for (qsizetype l = prevLevel; l > level; --l)
-          sibling = sibling->m_parent;
-        parent = sibling->m_parent;
-        nodeLevel = level;
-      }
-      OutlineNode *node = newNode(QByteArrayView());
-      if (lineEnd > textStart) {
-        node->m_text = textStart;
-        node->m_textSize = lineEnd - textStart;
-        m_textLive += node->m_textSize;
-      }
+    OutlineReader reader(m_store.adopt(std::move(bytes)));
+    std::vector<OutlineNode *> path; // the last node read at each level
+    OutlineReader::Line line;
+    while (reader.next(line)) {
+      OutlineNode *parent = line.level == 0 ? &m_root : path[size_t(line.level) - 1];
+      OutlineNode *node = m_store.newNodeOver(line.text);
       node->m_parent = parent;
       node->m_row = parent->childCount();
       parent->m_children.push_back(node);
       ++m_count;
-      prev = node;
-      prevLevel = nodeLevel;
-      p = next;
+      path.resize(size_t(line.level));
+      path.push_back(node);
     }
   }
   if (wasSelected)
     notify([](OutlineObserver *o) { o->selectionChanged(nullptr); });
 }
 
-void OutlineTree::LoadFromFile(const QString &path) {
-  QFile file(path);
-  if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
-    throw Error::cannotOpen(path);
-  if (file.isSequential()) {
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-      throw Error::cannotOpen(path);
-    loadFromBytes(bytes);
-    return;
-  }
-  const qint64 size = file.size();
-  Block block = allocateBlock(size);
-  qint64 done = 0;
-  while (done < size) {
-    const qint64 got = file.read(block.get() + done, size - done);
-    if (got < 0)
-      throw Error::cannotOpen(path);
-    if (got == 0)
-      break;
-    done += got;
-  }
-  loadFromBlock(std::move(block), done);
-}
-
-namespace {
-
-// Writes the tree in pre-order, one line per node, handing out full chunks as it goes.
-template <typename Sink> void writeOutline(const OutlineNode *first, Sink &&sink) {
-  constexpr qsizetype chunk = 1 << 20;
-  QByteArray buffer(chunk, Qt::Uninitialized);
-  char *const begin = buffer.data();
-  char *const limit = begin + chunk;
-  char *out = begin;
-  auto flush = [&] {
-    sink(QByteArrayView(begin, out - begin));
-    out = begin;
-  };
-  // Pieces longer than the room left (deep levels, long texts) go through in parts.
-  auto put = [&](const char *bytes, char fill, qsizetype n) {
-    while (n > 0) {
-      if (out == limit)
-        flush();
-      const qsizetype part = std::min(n, qsizetype(limit - out));
-      if (bytes) {
-        std::memcpy(out, bytes, size_t(part));
-        bytes += part;
-      } else {
-        std::memset(out, fill, size_t(part));
-      }
-      out += part;
-      n -= part;
-    }
-  };
-  qsizetype level = 0;
-  for (const OutlineNode *node = first; node;) {
-    const QByteArrayView text = node->text();
-    if (limit - out >= level + text.size() + 2) {
-      std::memset(out, '\t', size_t(level));
-      out += level;
-      if (!text.isEmpty())
-        std::memcpy(out, text.constData(), size_t(text.size()));
-      out += text.size();
-      *out++ = '\r';
-      *out++ = '\n';
-    } else {
-      put(nullptr, '\t', level);
-      put(text.constData(), 0, text.size());
-      put("\r\n", 0, 2);
-    }
-    if (node->hasChildren()) {
-      node = node->firstChild();
-      ++level;
-      continue;
-    }
-    while (node && !node->nextSibling()) {
-      node = node->parent();
-      --level;
-    }
-    if (node)
-      node = node->nextSibling();
-  }
-  if (out != begin)
-    flush();
-}
-
-} // namespace
-
 QByteArray OutlineTree::saveToBytes() const {
-  QByteArray out;
-  out.reserve(m_textLive + 3 * m_count); // a level or so of TABs per line besides CR LF
-  writeOutline(firstNode(), [&](QByteArrayView chunk) { out += chunk; });
-  return out;
+  // A level or so of TABs per line besides CR LF.
+  return writeOutlineBytes(firstNode(), m_store.liveTextBytes() + 3 * m_count);
 }
 
-void OutlineTree::SaveToFile(const QString &path) const {
-  QSaveFile file(path);
-  if (path.isEmpty() || !file.open(QIODevice::WriteOnly))
-    throw Error::cannotCreate(path);
-  bool ok = true;
-  writeOutline(firstNode(), [&](QByteArrayView chunk) {
-    if (ok && file.write(chunk.data(), chunk.size()) != chunk.size())
-      ok = false;
-  });
-  if (!ok || !file.commit()) {
-    file.cancelWriting();
-    throw Error::cannotCreate(path);
-  }
-}
+void OutlineTree::SaveToFile(const QString &path) const { writeOutlineFile(path, firstNode()); }
 
 // ---- pages
 

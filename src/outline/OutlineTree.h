@@ -1,14 +1,16 @@
 #pragma once
 // The ordered forest of one-line text nodes that the notebook, the database, the HTML wizard
-// and the image-map editor keep their documents in, with the outline text file it is stored in.
+// and the image-map editor keep their documents in: its structure and the notifications a view
+// follows. Nodes and texts live in an OutlineStore; OutlineFile reads and writes the file.
 // QtCore only: a tree view mirrors it through OutlineObserver.
+
+#include "outline/OutlineStore.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 
 #include <cstddef>
-#include <memory>
 #include <optional>
 #include <vector>
 
@@ -49,10 +51,11 @@ public:
   bool contains(const OutlineNode *other) const;
 
 private:
-  friend class OutlineTree;
+  friend class OutlineTree;  // links nodes
+  friend class OutlineStore; // makes nodes and places their texts
   OutlineNode() = default;
 
-  const char *m_text = nullptr; // in the tree's text store
+  const char *m_text = nullptr; // in the tree's store
   qsizetype m_textSize = 0;
   OutlineNode *m_parent = nullptr; // the tree's hidden root for top-level nodes
   qsizetype m_row = 0;
@@ -170,18 +173,13 @@ public:
   QString dump() const;
 
 private:
-  struct FreeBlock {
-    size_t mappedSize = 0; // non-zero for blocks mapped from the system directly
-    void operator()(char *block) const;
-  };
-  using Block = std::unique_ptr<char[], FreeBlock>;
-  static Block allocateBlock(qsizetype size);
   OutlineNode *insertNode(OutlineNode *parent, qsizetype row, QByteArrayView text);
   void detach(OutlineNode *node);
   void attach(OutlineNode *node, OutlineNode *parent, qsizetype row);
   void renumber(OutlineNode *parent, qsizetype from);
   qsizetype destroySubtree(OutlineNode *node);
   void clearNodes();
+  void load(OutlineBytes bytes);
   bool sortsChildrenOf(const OutlineNode *parent) const;
   void sortChildren(OutlineNode *parent);
   void sortAll();
@@ -189,28 +187,7 @@ private:
   OutlineNode *exposed(OutlineNode *parent) const { return parent == &m_root ? nullptr : parent; }
   template <typename F> void notify(F &&f) const;
 
-  OutlineNode *newNode(QByteArrayView text);
-  void freeNode(OutlineNode *node);
-  const char *storeText(QByteArrayView text);
-  void dropText(OutlineNode *node);
-  void compactTexts();
-  void loadFromBlock(Block block, qsizetype size);
-
-  // Nodes come from chunks owned by the tree: millions of nodes load and go without a
-  // malloc each. Freed slots are kept in a list for reuse; an empty tree gives chunks back.
-  std::vector<Block> m_chunks;
-  size_t m_nextChunkNodes = 1024;
-  char *m_chunkFree = nullptr;
-  char *m_chunkEnd = nullptr;
-  std::vector<OutlineNode *> m_freeNodes;
-  // Texts live in blocks of their own, not one allocation per node; a text that is replaced
-  // or deleted leaves a gap that is reclaimed when the gaps outweigh the texts.
-  std::vector<Block> m_textBlocks;
-  char *m_textFree = nullptr;
-  char *m_textEnd = nullptr;
-  qsizetype m_textStored = 0; // bytes handed out, gaps included
-  qsizetype m_textLive = 0;
-
+  OutlineStore m_store;
   OutlineNode m_root;
   qsizetype m_count = 0;
   OutlineNode *m_selected = nullptr;

@@ -1,5 +1,5 @@
+#include "core/Error.h"
 #include "outline/OutlineTree.h"
-#include "platform/Errors.h"
 #include "support/TestHelpers.h"
 
 #include <gtest/gtest.h>
@@ -74,6 +74,8 @@ TEST(OutlineFile, SaveWritesTabsAndCrLfForEveryLine) {
   OutlineTree back;
   back.LoadFromFile(dir.path("n.txt"));
   EXPECT_EQ(back.dump(), tree.dump());
+  EXPECT_TRUE(tree.isConsistent());
+  EXPECT_TRUE(back.isConsistent());
 }
 
 TEST(OutlineFile, EmptyTreeIsAZeroByteFileAndBack) {
@@ -85,6 +87,7 @@ TEST(OutlineFile, EmptyTreeIsAZeroByteFileAndBack) {
   tree.Add(nullptr, "X");
   tree.LoadFromFile(path);
   EXPECT_EQ(tree.count(), 0);
+  EXPECT_TRUE(tree.isConsistent());
 }
 
 TEST(OutlineFile, FileErrorsNameThePathAndChangeNothing) {
@@ -110,6 +113,7 @@ TEST(OutlineFile, FileErrorsNameThePathAndChangeNothing) {
     EXPECT_EQ(e.message(), "Cannot create file " + blocked);
   }
   EXPECT_EQ(dir.read("file"), QByteArray("x"));
+  EXPECT_TRUE(tree.isConsistent());
 }
 
 TEST(OutlineFile, FailedLoadResumesUpdatesAndLeavesPartialTree) {
@@ -130,10 +134,12 @@ TEST(OutlineFile, BlankAtTextStartIsReadOneLevelDeeper) {
   OutlineTree back;
   back.loadFromBytes(tree.saveToBytes());
   EXPECT_EQ(back.dump(), "T(second)");
+  EXPECT_TRUE(back.isConsistent());
   // A page that begins with blanks, under its topic, is two levels deeper and fails.
   tree.AddChild(tree.firstNode(), "  page");
   EXPECT_EQ(LoadMessage(back, tree.saveToBytes()), "Invalid level (3) for item \"page\"");
   EXPECT_EQ(back.dump(), "T");
+  EXPECT_TRUE(back.isConsistent());
 }
 
 TEST(OutlineFile, BigAndBinaryInputs) {
@@ -145,6 +151,7 @@ TEST(OutlineFile, BigAndBinaryInputs) {
   tree.loadFromBytes(many);
   EXPECT_EQ(tree.count(), 1'000'000);
   EXPECT_EQ(tree.saveToBytes(), many);
+  EXPECT_TRUE(tree.isConsistent());
 
   // A 10 MB line and every byte value that is no line end or NUL survive a round trip.
   QByteArray binary;
@@ -158,6 +165,8 @@ TEST(OutlineFile, BigAndBinaryInputs) {
   back.loadFromBytes(tree.saveToBytes());
   EXPECT_EQ(back.firstNode()->text(), binary);
   EXPECT_EQ(back.firstNode()->firstChild()->text(), longLine);
+  EXPECT_TRUE(tree.isConsistent());
+  EXPECT_TRUE(back.isConsistent());
 
   // Deep nesting through the file: 3000 levels, each line one TAB deeper.
   QByteArray deep;
@@ -166,6 +175,7 @@ TEST(OutlineFile, BigAndBinaryInputs) {
   back.loadFromBytes(deep);
   EXPECT_EQ(back.lastNode()->level(), 2999);
   EXPECT_EQ(back.saveToBytes(), QByteArray(deep).replace("\n", "\r\n"));
+  EXPECT_TRUE(back.isConsistent());
 }
 
 // Random trees whose texts hold no line breaks and start with no blank survive save and load.
@@ -206,6 +216,41 @@ TEST(OutlineFile, RandomTreesRoundTrip) {
     back.loadFromBytes(tree.saveToBytes());
     ASSERT_EQ(back.dump().toStdString(), tree.dump().toStdString()) << "seed " << seed;
     ASSERT_EQ(back.saveToBytes(), tree.saveToBytes()) << "seed " << seed;
+    ASSERT_TRUE(tree.isConsistent());
     ASSERT_TRUE(back.isConsistent());
   }
+}
+
+// Texts are bytes, not characters: a file in another encoding (here Windows-1252, which is no
+// valid UTF-8) and every byte that is no line end must come back from load and save unchanged.
+// TABs and blanks can only follow a text's first byte, where they cannot change the level.
+TEST(OutlineFile, EveryByteButLineEndsRoundTripsByteForByte) {
+  QByteArray all("x");
+  for (int c = 1; c < 256; ++c)
+    if (c != '\r' && c != '\n')
+      all += char(c);
+  QByteArray file = "caf\xe9\r\n";
+  int starts = 0; // texts that begin with each byte that may begin one
+  for (int c = 1; c < 256; ++c)
+    if (c != '\r' && c != '\n' && c != '\t' && c != ' ') {
+      file += '\t' + QByteArray(1, char(c)) + "\t \xe9\x80~\r\n";
+      ++starts;
+    }
+  file += "\t" + all + "\r\n\t\t" + all.mid(1).prepend('~') + "\r\nend\t \r\n";
+
+  TempDir dir;
+  OutlineTree tree;
+  tree.LoadFromFile(dir.write("bytes.txt", file));
+  ASSERT_TRUE(tree.isConsistent());
+  ASSERT_EQ(tree.count(), 1 + starts + 3);
+  EXPECT_EQ(tree.firstNode()->text(), QByteArray("caf\xe9"));
+  EXPECT_EQ(tree.firstNode()->childCount(), starts + 1);
+  EXPECT_EQ(tree.firstNode()->child(0)->text(), QByteArray("\x01\t \xe9\x80~"));
+  EXPECT_EQ(tree.firstNode()->lastChild()->text(), all);
+  EXPECT_EQ(tree.firstNode()->lastChild()->firstChild()->text(), all.mid(1).prepend('~'));
+  EXPECT_EQ(tree.lastNode()->text(), QByteArray("end\t "));
+
+  tree.SaveToFile(dir.path("saved.txt"));
+  EXPECT_EQ(dir.read("saved.txt"), file);
+  EXPECT_EQ(tree.saveToBytes(), file);
 }

@@ -187,6 +187,7 @@ TEST(OutlineTree, ObserversHearEveryChangeInOrder) {
   tree.removeObserver(&seen);
   tree.Add(nullptr, "X");
   EXPECT_EQ(seen.log.size(), 15);
+  EXPECT_TRUE(tree.isConsistent());
 }
 
 TEST(OutlineTree, TextSortIsLocaleAwareCaseSensitiveAndStable) {
@@ -213,6 +214,7 @@ TEST(OutlineTree, TextSortIsLocaleAwareCaseSensitiveAndStable) {
   EXPECT_EQ(records.dump(), "a(q p) b(z y)");
   records.setText(Find(records, "q"), "r");
   EXPECT_EQ(records.dump(), "a(r p) b(z y)");
+  EXPECT_TRUE(records.isConsistent());
   QLocale::setDefault(saved);
   EXPECT_TRUE(tree.isConsistent());
 }
@@ -231,9 +233,11 @@ TEST(OutlineTree, HundredThousandLevelsNeedNoRecursion) {
   EXPECT_TRUE(tree->isConsistent());
   tree->copyChildren(tree->firstNode(), tree->Add(nullptr, "copy"));
   EXPECT_EQ(tree->count(), 2 * depth);
+  EXPECT_TRUE(tree->isConsistent());
   EXPECT_EQ(tree->dump().size(), 6 * depth);
   tree->Delete(tree->firstNode());
   EXPECT_EQ(tree->count(), depth);
+  EXPECT_TRUE(tree->isConsistent());
   tree.reset(); // the destructor walks the rest
 }
 
