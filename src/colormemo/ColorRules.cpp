@@ -18,7 +18,8 @@ constexpr NamedColor kHtmlColors[] = {
     {"BLUE", 0xFF0000},   {"FUCHSIA", 0xFF00FF}, {"AQUA", 0xFFFF00},  {"WHITE", 0xFFFFFF},
 };
 
-// "$" hex as an integer literal: optional sign, "$", one to eight hex digits.
+// "$" hex as an integer literal: optional sign, "$", hex digits whose value fits in 32 bits.
+// The value decides, not the digit count: "$000000FF00" is a valid number.
 bool parseDollarHex(const QString &text, quint32 &value) {
   int i = 0;
   bool negative = false;
@@ -27,17 +28,19 @@ bool parseDollarHex(const QString &text, quint32 &value) {
   if (i >= text.size() || text[i] != u'$')
     return false;
   ++i;
-  if (i >= text.size() || text.size() - i > 8)
+  if (i >= text.size())
     return false;
-  quint32 n = 0;
+  quint64 n = 0;
   for (; i < text.size(); ++i) {
     const char16_t c = text[i].unicode();
     const int digit = c >= u'0' && c <= u'9' ? c - u'0' : c >= u'A' && c <= u'F' ? c - u'A' + 10 : -1;
     if (digit < 0)
       return false;
-    n = n << 4 | quint32(digit);
+    n = n << 4 | quint64(digit);
+    if (n > 0xFFFFFFFFu)
+      return false;
   }
-  value = negative ? quint32(0) - n : n;
+  value = negative ? quint32(0) - quint32(n) : quint32(n);
   return true;
 }
 

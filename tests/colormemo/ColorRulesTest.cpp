@@ -45,7 +45,15 @@ INSTANTIATE_TEST_SUITE_P(
                     ColorRow{"TooLongHex", "#1234567890", clWhite},
                     // Only the first ten characters count, so a long tail is never read.
                     ColorRow{"CutToTen", "#00000FFjunkjunk", clWhite},
-                    ColorRow{"HighByteDropped", "$FF00FF00", 0x00FF00}),
+                    ColorRow{"HighByteDropped", "$FF00FF00", 0x00FF00},
+                    // The value decides, not the digit count: leading zeros keep a number valid.
+                    ColorRow{"LeadingZerosBeyondEightDigits", "000000FF00", clLime},
+                    ColorRow{"HashLeadingZerosBeyondEightDigits", "#00000FF00", clLime},
+                    ColorRow{"TenDigitsFillingThirtyTwoBits", "0012345678", 0x785634},
+                    // The cut to ten characters comes first: the last zero is dropped.
+                    ColorRow{"HashTenDigitsCutToNine", "#000000FF00", 0xF00F00},
+                    ColorRow{"TenDigitsBeyondThirtyTwoBits", "0100000000", clWhite},
+                    ColorRow{"NineDigitsBeyondThirtyTwoBits", "#100000000", clWhite}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(ColorRuleKeywords, SearchTextAndColourTableOfTheBeginEndIfExample) {
