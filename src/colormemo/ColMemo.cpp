@@ -58,7 +58,8 @@ void TColorMemo::RepaintColors(bool OnlyCurrentLine) {
   if (!ColorsActive())
     return;
   // Drawing happens in the paint that follows: the control repaints the area first, so the
-  // colours never pile up on stale text.
+  // colours never pile up on stale text. Only the caret line is dirtied; that paint still scans
+  // the whole region, so a range begun above the line keeps its colour.
   if (OnlyCurrentLine) {
     const QTextBlock block = document()->findBlock(textCursor().selectionStart());
     const QRectF r = blockBoundingGeometry(block).translated(contentOffset());
@@ -172,25 +173,28 @@ const QString &TColorMemo::blockText(const QTextBlock &block) {
   return it->second;
 }
 
-void TColorMemo::buildVisibleRows() {
+void TColorMemo::buildVisibleRows(const QRect &area) {
   m_rows.clear();
-  const int bottom = viewport()->height();
-  const qreal width = viewport()->width();
+  const qreal top = area.top();
+  const qreal bottom = area.top() + area.height();
   walkBlocks(firstVisibleBlock(), [&](const QTextBlock &b, qint32 pos, const QRectF &r) {
-    if (r.top() > bottom)
+    if (r.top() >= bottom)
       return false;
     const QTextLayout *layout = b.layout();
-    if (!b.isVisible() || !layout)
+    if (!b.isVisible() || !layout || r.top() + r.height() <= top)
       return true;
     const QPointF origin = r.topLeft() + layout->position();
     for (int i = 0; i < layout->lineCount(); ++i) {
       const QTextLine line = layout->lineAt(i);
+      const qreal rowTop = origin.y() + line.y();
+      if (rowTop >= bottom || rowTop + line.height() <= top)
+        continue;
       const qint32 start = pos + line.textStart();
       const qint32 end = start + line.textLength();
-      // Pieces outside the viewport's width are never measured, so a very long line costs
-      // no more than what is shown of it.
-      const qint32 shownStart = std::max(start, pos + line.xToCursor(-origin.x()) - 1);
-      const qint32 shownEnd = std::min(end, pos + line.xToCursor(width - origin.x()) + 1);
+      // Pieces outside the area's width are never measured, so a very long line costs no
+      // more than what is shown of it, and a caret-wide strip no more than a character.
+      const qint32 shownStart = std::max(start, pos + line.xToCursor(area.left() - origin.x()) - 1);
+      const qint32 shownEnd = std::min(end, pos + line.xToCursor(area.left() + area.width() - origin.x()) + 1);
       m_rows.push_back({start, end, shownStart, shownEnd, line, origin});
     }
     return true;
@@ -207,6 +211,11 @@ public:
   }
 
   void DrawRun(const TKeyDescr &run) override {
+    // Runs wholly outside the repainted rows cost nothing, and a key handler is not asked to
+    // draw where the paint cannot reach.
+    const auto &rows = m_memo.m_rows;
+    if (rows.empty() || run.EndPos < rows.front().Start || run.StartPos >= rows.back().End)
+      return;
     const QColor color = m_memo.DisplayColor(run.Color);
     const auto first = rowOf(run.StartPos);
     if (!first)
@@ -297,25 +306,18 @@ void TColorMemo::paintEvent(QPaintEvent *event) {
   QPlainTextEdit::paintEvent(event);
   if (!ColorsActive())
     return;
-  // The painted lines are those the paint's area touches.
-  const QRect area = event->rect();
-  int firstLine = -1, lastLine = -1;
-  int line = firstVisibleBlock().blockNumber();
-  walkBlocks(firstVisibleBlock(), [&](const QTextBlock &, qint32, const QRectF &r) {
-    if (r.bottom() >= area.top() && firstLine < 0)
-      firstLine = line;
-    if (r.top() <= area.bottom())
-      lastLine = line;
-    ++line;
-    return r.top() <= area.bottom();
-  });
-  if (firstLine < 0 || !ComputeColors(firstLine, std::max(firstLine, lastLine)))
+  // Whatever strip the control repaints (a caret blink, a typed line, a selection being
+  // dragged), the scan covers the whole region from its top, since a range that colours the
+  // strip may begin above it; only the drawing is limited to the strip.
+  if (!ComputeColors(false))
     return;
-  buildVisibleRows();
+  const QRegion dirty = event->region();
+  buildVisibleRows(dirty.boundingRect());
+  if (m_rows.empty())
+    return;
   QPainter painter(viewport());
   // The caret stays visible: nothing is drawn over it.
-  if (hasFocus())
-    painter.setClipRegion(QRegion(viewport()->rect()) - QRegion(cursorRect()));
+  painter.setClipRegion(hasFocus() ? dirty - QRegion(cursorRect()) : dirty);
   Painter sink(*this, painter);
   m_scanner.Paint(sink);
 }

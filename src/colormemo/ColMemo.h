@@ -87,7 +87,8 @@ private:
 
   void textChangedEvent();
   const QString &blockText(const QTextBlock &block);
-  void buildVisibleRows();
+  // The displayed rows that meet `area`, each cut to the characters inside its width.
+  void buildVisibleRows(const QRect &area);
   // Calls f(block, first character, rectangle in viewport coordinates) for the blocks from b
   // on until f returns false; geometry is accumulated as the control's own paint does.
   template <class F> void walkBlocks(QTextBlock b, F f) const;

@@ -431,3 +431,62 @@ TEST(ColorMemoRegion, WrappedLineIsCutAtItsFirstRowThatTheBottomCuts) {
 }
 
 } // namespace
+
+namespace {
+
+// A strip of the viewport painted on its own, as the control repaints it for a caret blink, a
+// typed character or a selection being dragged, over a copy of the full paint.
+QImage repaintStrip(TColorMemo &memo, const QImage &full, const QRect &strip) {
+  QImage image = full.copy();
+  QPainter painter(&image);
+  painter.fillRect(strip, Qt::green); // nothing of the full paint may survive inside the strip
+  painter.end();
+  memo.viewport()->render(&image, strip.topLeft(), QRegion(strip));
+  return image;
+}
+
+int differingPixels(const QImage &a, const QImage &b, const QRect &rect) {
+  int n = 0;
+  for (int y = rect.top(); y <= rect.bottom(); ++y)
+    for (int x = rect.left(); x <= rect.right(); ++x)
+      n += a.pixel(x, y) != b.pixel(x, y);
+  return n;
+}
+
+TEST(ColorMemoPaint, StripRepaintInsideACommentKeepsTheCommentsColour) {
+  // The comment begins above every strip below, so each strip needs the scan from the top.
+  auto memo = makeMemo("/* one\n two\n three */\nx");
+  memo->ColorRules().Add()->KeyBegEndLst() = {"/*;*/;blue"};
+  QTextCursor end(memo->document());
+  end.movePosition(QTextCursor::End);
+  memo->setTextCursor(end);
+  const QImage full = memo->viewport()->grab().toImage();
+  const QRect middle = charRect(*memo, 8).united(charRect(*memo, 10)); // "two"
+  ASSERT_GT(countNear(full, middle, Qt::blue), 10);
+
+  const int width = memo->viewport()->width();
+  const QRect row(0, middle.top(), width, middle.height());
+  const QRect caretWide(charRect(*memo, 9).left() - 1, middle.top(), 3, middle.height());
+  const QRect lowerRows(0, middle.top(), width / 2, charRect(*memo, 14).bottom() - middle.top() + 1);
+  for (const QRect &strip : {row, caretWide, lowerRows}) {
+    SCOPED_TRACE(testing::Message() << "strip " << strip.x() << "," << strip.y() << " " << strip.width() << "x"
+                                    << strip.height());
+    const QImage partial = repaintStrip(*memo, full, strip);
+    EXPECT_EQ(differingPixels(full, partial, strip), 0);
+  }
+}
+
+TEST(ColorMemoPaint, StripRepaintDrawsOnlyTheKeysInsideTheStrip) {
+  auto memo = makeMemo("one\ntwo\nthree");
+  addKeywords(*memo, {"one", "two", "three"});
+  QStringList keys;
+  memo->OnDrawKey = [&](QPainter *, const QString &key, const QRect &, TColor) { keys << key; };
+  const QImage full = memo->viewport()->grab().toImage();
+  EXPECT_EQ(keys, (QStringList{"one", "two", "three"}));
+  keys.clear();
+  const QRect two = charRect(*memo, 4).united(charRect(*memo, 6));
+  repaintStrip(*memo, full, QRect(0, two.top(), memo->viewport()->width(), two.height()));
+  EXPECT_EQ(keys, QStringList{"two"});
+}
+
+} // namespace
