@@ -1,15 +1,33 @@
 # Helpers that keep every folder's CMakeLists to a few lines.
 
-# Folders in layer order: a folder may link only folders listed before it.
+# Folders in layer order: a folder may link only folders listed before it, and the configure
+# step fails when one does. A tool's folder is listed once it exists.
 set(CORVANA_FOLDERS
-  platform rtf controls raster codecs outline colormemo htmlview
-  vellant lexora prosel smudgel imagetools arbolet kelpwood trellane zonella twinfold
+  core platform rtf controls raster codecs outline colormemo htmlview
+  vellant lexora prosel smudgel kelpwood
   app)
+
+# Fails the configure step when `folder` links a corvana library of its own layer or a higher one.
+function(corvana_check_layers folder)
+  list(FIND CORVANA_FOLDERS ${folder} own)
+  if(own LESS 0)
+    message(FATAL_ERROR "src/${folder} is not listed in CORVANA_FOLDERS")
+  endif()
+  foreach(dep ${ARGN})
+    if(dep MATCHES "^corvana_(.+)$")
+      list(FIND CORVANA_FOLDERS ${CMAKE_MATCH_1} index)
+      if(index LESS 0 OR NOT index LESS own)
+        message(FATAL_ERROR "corvana_${folder} links ${dep}: a folder may link only folders listed before it in CORVANA_FOLDERS")
+      endif()
+    endif()
+  endforeach()
+endfunction()
 
 # corvana_add_library(<folder> SOURCES ... [DEPS ...] [QT ...])
 # Builds the folder's library corvana_<folder>; QT names extra Qt modules.
 function(corvana_add_library folder)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;QT" ${ARGN})
+  corvana_check_layers(${folder} ${ARG_DEPS})
   set(target corvana_${folder})
   add_library(${target} STATIC ${ARG_SOURCES})
   target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src)

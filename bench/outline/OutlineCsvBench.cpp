@@ -6,7 +6,7 @@
 #include "outline/OutlineTree.h"
 #include "platform/DecliningDialogs.h"
 #include "platform/Dialogs.h"
-#include "platform/TextFiles.h"
+#include "core/TextFiles.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -4,7 +4,7 @@
 #include "controls/RichEdit.h"
 #include "platform/Forms.h"
 #include "platform/Paths.h"
-#include "platform/TextFiles.h"
+#include "core/TextFiles.h"
 #include "prosel/ProselU.h"
 
 #include <QApplication>

@@ -9,6 +9,7 @@ namespace corvana {
 class DecliningDialogs : public Dialogs {
 public:
   bool confirm(const QString &) override { return false; }
+  Answer askSave(const QString &) override { return Answer::No; }
   void message(const QString &) override {}
   void information(const QString &) override {}
   void error(const QString &) override {}

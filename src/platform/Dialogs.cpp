@@ -6,6 +6,8 @@ QString DialogKindName(Dialogs::Kind kind) {
   switch (kind) {
   case Dialogs::Kind::Confirm:
     return QStringLiteral("confirm");
+  case Dialogs::Kind::AskSave:
+    return QStringLiteral("askSave");
   case Dialogs::Kind::Message:
     return QStringLiteral("message");
   case Dialogs::Kind::Information:

@@ -42,6 +42,7 @@ class Dialogs {
 public:
   enum class Kind {
     Confirm,
+    AskSave,
     Message,
     Information,
     Error,
@@ -60,6 +61,9 @@ public:
 
   // Modal Yes/No question; true for Yes.
   virtual bool confirm(const QString &text) = 0;
+  // Modal Yes/No/Cancel question about saving before a window closes.
+  enum class Answer { Yes, No, Cancel };
+  virtual Answer askSave(const QString &text) = 0;
   // Plain notice with an OK button, no icon, the application title as caption.
   virtual void message(const QString &text) = 0;
   virtual void information(const QString &text) = 0;

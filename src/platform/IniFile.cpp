@@ -1,7 +1,8 @@
 #include "platform/IniFile.h"
 
 #include "platform/Errors.h"
-#include "platform/TextFiles.h"
+#include "core/TextFiles.h"
+#include "platform/Paths.h"
 
 #include <QFile>
 
@@ -181,6 +182,12 @@ QByteArray IniFile::toBytes() const {
 void IniFile::UpdateFile() {
   WriteFileBytes(m_fileName, toBytes());
   m_modified = false;
+}
+
+void UpdateSettingsFile(const std::function<void(IniFile &)> &change) {
+  IniFile ini(SettingsFilePath());
+  change(ini);
+  ini.UpdateFile();
 }
 
 } // namespace corvana

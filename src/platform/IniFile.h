@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <vector>
 
 namespace corvana {
@@ -56,5 +57,34 @@ private:
   std::vector<Line> m_lines;
   bool m_modified = false;
 };
+
+// One section of a settings file, so the settings that live in it name it once.
+class IniSection {
+public:
+  IniSection(const IniFile &ini, QString section) : m_ini(&ini), m_section(std::move(section)) {}
+  IniSection(IniFile &ini, QString section) : m_ini(&ini), m_writable(&ini), m_section(std::move(section)) {}
+
+  QString ReadString(const QString &key, const QString &defaultValue) const {
+    return m_ini->ReadString(m_section, key, defaultValue);
+  }
+  int ReadInteger(const QString &key, int defaultValue) const { return m_ini->ReadInteger(m_section, key, defaultValue); }
+  bool ReadYesNo(const QString &key, bool defaultValue) const { return m_ini->ReadYesNo(m_section, key, defaultValue); }
+  QStringList keys() const { return m_ini->ReadSection(m_section); }
+
+  // Only on a section of a writable file.
+  void WriteString(const QString &key, const QString &value) { m_writable->WriteString(m_section, key, value); }
+  void WriteInteger(const QString &key, int value) { m_writable->WriteInteger(m_section, key, value); }
+  void WriteYesNo(const QString &key, bool value) { m_writable->WriteYesNo(m_section, key, value); }
+  void Erase() { m_writable->EraseSection(m_section); }
+
+private:
+  const IniFile *m_ini;
+  IniFile *m_writable = nullptr;
+  QString m_section;
+};
+
+// Reads the settings file next to the program, lets `change` edit it and writes it back;
+// raises "Cannot create file %s" when it cannot be written.
+void UpdateSettingsFile(const std::function<void(IniFile &)> &change);
 
 } // namespace corvana

@@ -27,6 +27,21 @@ bool QtDialogs::confirm(const QString &text) {
   return box.exec() == QMessageBox::Yes;
 }
 
+Dialogs::Answer QtDialogs::askSave(const QString &text) {
+  QMessageBox box(QMessageBox::Question, Application().title(), text,
+                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parentWindow());
+  box.setObjectName(QStringLiteral("AskSaveBox"));
+  box.setEscapeButton(QMessageBox::Cancel);
+  switch (box.exec()) {
+  case QMessageBox::Yes:
+    return Answer::Yes;
+  case QMessageBox::No:
+    return Answer::No;
+  default:
+    return Answer::Cancel;
+  }
+}
+
 void QtDialogs::message(const QString &text) {
   QMessageBox box(QMessageBox::NoIcon, Application().title(), text, QMessageBox::Ok, parentWindow());
   box.setObjectName(QStringLiteral("MessageBox"));

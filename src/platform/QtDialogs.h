@@ -10,6 +10,7 @@ namespace corvana {
 class QtDialogs : public Dialogs {
 public:
   bool confirm(const QString &text) override;
+  Answer askSave(const QString &text) override;
   void message(const QString &text) override;
   void information(const QString &text) override;
   void error(const QString &text) override;

@@ -1,6 +1,6 @@
 #include "lexora/RuleFile.h"
 #include "colormemo/ColorScanner.h"
-#include "platform/TextFiles.h"
+#include "core/TextFiles.h"
 #include "support/TestHelpers.h"
 
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "platform/CommandLine.h"
 #include "platform/Errors.h"
 #include "platform/Paths.h"
-#include "platform/TextFiles.h"
+#include "core/TextFiles.h"
 #include "support/TestHelpers.h"
 
 #include <QCoreApplication>

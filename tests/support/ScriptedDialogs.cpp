@@ -10,18 +10,23 @@ ScriptedDialogs::ScriptedDialogs() : m_previous(Application().installedDialogs()
 
 ScriptedDialogs::~ScriptedDialogs() {
   Application().setDialogs(m_previous);
-  for (const Answer &answer : m_script)
+  for (const Reply &answer : m_script)
     ADD_FAILURE() << "expected prompt never came: " << DialogKindName(answer.kind).toStdString() << ": "
                   << answer.expectText.toStdString();
 }
 
-ScriptedDialogs &ScriptedDialogs::expect(Answer answer) {
+ScriptedDialogs &ScriptedDialogs::expect(Reply answer) {
   m_script.append(std::move(answer));
   return *this;
 }
 
 ScriptedDialogs &ScriptedDialogs::expectConfirm(bool yes, const QString &text) {
   return expect({Kind::Confirm, text, yes});
+}
+ScriptedDialogs &ScriptedDialogs::expectAskSave(Dialogs::Answer answer, const QString &text) {
+  Reply a{Kind::AskSave, text};
+  a.answer = answer;
+  return expect(a);
 }
 ScriptedDialogs &ScriptedDialogs::expectMessage(const QString &text) { return expect({Kind::Message, text}); }
 ScriptedDialogs &ScriptedDialogs::expectInformation(const QString &text) { return expect({Kind::Information, text}); }
@@ -46,12 +51,12 @@ ScriptedDialogs &ScriptedDialogs::expectSavePicture(const QString &path, int fil
 }
 ScriptedDialogs &ScriptedDialogs::expectCancel(Kind kind) { return expect({kind, {}, false}); }
 ScriptedDialogs &ScriptedDialogs::expectColor(TColor color) {
-  Answer a{Kind::Color};
+  Reply a{Kind::Color};
   a.color = color;
   return expect(a);
 }
 ScriptedDialogs &ScriptedDialogs::expectFont(const FontChoice &font) {
-  Answer a{Kind::Font};
+  Reply a{Kind::Font};
   a.font = font;
   return expect(a);
 }
@@ -65,14 +70,14 @@ QStringList ScriptedDialogs::log() const {
   return lines;
 }
 
-std::optional<ScriptedDialogs::Answer> ScriptedDialogs::next(Kind kind, const QString &caption, const QString &text) {
+std::optional<ScriptedDialogs::Reply> ScriptedDialogs::next(Kind kind, const QString &caption, const QString &text) {
   m_prompts.append(Prompt{kind, caption, text});
   const std::string shown = DialogKindName(kind).toStdString() + ": " + text.toStdString();
   if (m_script.isEmpty()) {
     ADD_FAILURE() << "unexpected prompt " << shown;
     return std::nullopt;
   }
-  const Answer &front = m_script.front();
+  const Reply &front = m_script.front();
   if (front.kind != kind || (!front.expectText.isEmpty() && front.expectText != text)) {
     ADD_FAILURE() << "unexpected prompt " << shown << "; the script expected "
                   << DialogKindName(front.kind).toStdString() << ": " << front.expectText.toStdString();
@@ -85,6 +90,11 @@ std::optional<ScriptedDialogs::Answer> ScriptedDialogs::next(Kind kind, const QS
 bool ScriptedDialogs::confirm(const QString &text) {
   const auto a = next(Kind::Confirm, Application().title(), text);
   return a && a->accept;
+}
+
+Dialogs::Answer ScriptedDialogs::askSave(const QString &text) {
+  const auto a = next(Kind::AskSave, Application().title(), text);
+  return a ? a->answer : Dialogs::Answer::Cancel;
 }
 
 void ScriptedDialogs::message(const QString &text) { next(Kind::Message, Application().title(), text); }

@@ -23,6 +23,7 @@ public:
 
   // Expectations, answered in the order given. An empty text matches any prompt of the kind.
   ScriptedDialogs &expectConfirm(bool yes, const QString &text = {});
+  ScriptedDialogs &expectAskSave(Dialogs::Answer answer, const QString &text = {});
   ScriptedDialogs &expectMessage(const QString &text = {});
   ScriptedDialogs &expectInformation(const QString &text = {});
   ScriptedDialogs &expectError(const QString &text = {});
@@ -48,6 +49,7 @@ public:
   void clear() { m_script.clear(); }
 
   bool confirm(const QString &text) override;
+  Dialogs::Answer askSave(const QString &text) override;
   void message(const QString &text) override;
   void information(const QString &text) override;
   void error(const QString &text) override;
@@ -62,7 +64,7 @@ public:
   bool printerSetup() override;
 
 private:
-  struct Answer {
+  struct Reply {
     Kind kind;
     QString expectText;
     bool accept = true;
@@ -70,13 +72,14 @@ private:
     int filterIndex = 0;
     TColor color = 0;
     FontChoice font;
+    Dialogs::Answer answer = Dialogs::Answer::Cancel;
   };
-  ScriptedDialogs &expect(Answer answer);
+  ScriptedDialogs &expect(Reply answer);
   // Records the prompt and takes the next answer; nullopt (after a test failure) when unexpected.
-  std::optional<Answer> next(Kind kind, const QString &caption, const QString &text);
+  std::optional<Reply> next(Kind kind, const QString &caption, const QString &text);
   bool fileAnswer(Kind kind, FileDialogOptions &options);
 
-  QList<Answer> m_script;
+  QList<Reply> m_script;
   QList<Prompt> m_prompts;
   FileDialogOptions m_lastFileOptions;
   Dialogs *m_previous = nullptr;

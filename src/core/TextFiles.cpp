@@ -1,0 +1,159 @@
+#include "core/TextFiles.h"
+
+#include "core/Error.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace corvana {
+
+QStringList SplitLines(const QString &text) {
+  QStringList lines;
+  const qsizetype n = text.size();
+  qsizetype start = 0;
+  for (qsizetype i = 0; i < n; ++i) {
+    const QChar c = text.at(i);
+    if (c != u'\r' && c != u'\n')
+      continue;
+    lines.append(text.mid(start, i - start));
+    if (c == u'\r' && i + 1 < n && text.at(i + 1) == u'\n')
+      ++i;
+    start = i + 1;
+  }
+  if (start < n)
+    lines.append(text.mid(start));
+  return lines;
+}
+
+LineEnding DetectLineEnding(const QString &text) {
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    if (text.at(i) == u'\n')
+      return LineEnding::Lf;
+    if (text.at(i) == u'\r')
+      return (i + 1 < text.size() && text.at(i + 1) == u'\n') ? LineEnding::CrLf : LineEnding::Cr;
+  }
+  return LineEnding::CrLf;
+}
+
+QString LineEndingText(LineEnding ending) {
+  switch (ending) {
+  case LineEnding::Lf:
+    return QStringLiteral("\n");
+  case LineEnding::Cr:
+    return QStringLiteral("\r");
+  case LineEnding::CrLf:
+    break;
+  }
+  return QStringLiteral("\r\n");
+}
+
+QByteArray ReadFileBytes(const QString &path) {
+  QFile file(path);
+  if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
+    throw Error::cannotOpen(path);
+  QByteArray bytes = file.readAll();
+  if (file.error() != QFileDevice::NoError)
+    throw Error::cannotOpen(path);
+  return bytes;
+}
+
+QString UnifyLineEnds(QString text) {
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  text.replace(u'\r', u'\n');
+  return text;
+}
+
+QString WithLineEnds(const QString &unified, LineEnding ending) {
+  if (ending == LineEnding::Lf)
+    return unified;
+  QString text = unified;
+  return text.replace(u'\n', LineEndingText(ending));
+}
+
+namespace {
+bool UsesOnly(QStringView text, LineEnding ending) {
+  const qsizetype n = text.size();
+  for (qsizetype i = 0; i < n; ++i) {
+    const QChar c = text[i];
+    if (c == u'\n') {
+      if (ending != LineEnding::Lf)
+        return false;
+    } else if (c == u'\r') {
+      const bool crlf = i + 1 < n && text[i + 1] == u'\n';
+      if (ending != (crlf ? LineEnding::CrLf : LineEnding::Cr))
+        return false;
+      i += crlf ? 1 : 0;
+    }
+  }
+  return true;
+}
+} // namespace
+
+EditorText DecodeEditorText(QByteArrayView bytes) {
+  DecodedText decoded = DecodeText(bytes);
+  EditorText result;
+  result.format.encoding = decoded.encoding;
+  result.format.lineEnding = DetectLineEnding(decoded.text);
+  result.text = UnifyLineEnds(decoded.text);
+  if (!UsesOnly(decoded.text, result.format.lineEnding))
+    result.format.mixedOriginal = std::move(decoded.text);
+  return result;
+}
+
+QByteArray EncodeEditorText(const QString &unified, TextFileFormat &format) {
+  if (!format.mixedOriginal.isEmpty() && UnifyLineEnds(format.mixedOriginal) != unified)
+    format.mixedOriginal.clear();
+  const QString text = format.mixedOriginal.isEmpty() ? WithLineEnds(unified, format.lineEnding) : format.mixedOriginal;
+  format.encoding = EncodingToSave(text, format.encoding);
+  return EncodeText(text, format.encoding);
+}
+
+QString EncodingChangeNote(TextEncoding before, TextEncoding after) {
+  if (before == after)
+    return {};
+  return QStringLiteral("Saved as %1: the text holds characters %2 cannot")
+      .arg(EncodingName(after), EncodingName(before));
+}
+
+QString ReadTextFile(const QString &path, TextEncoding *encoding) {
+  DecodedText decoded = DecodeText(ReadFileBytes(path));
+  if (encoding)
+    *encoding = decoded.encoding;
+  return std::move(decoded.text);
+}
+
+QStringList ReadLines(const QString &path, TextEncoding *encoding) { return SplitLines(ReadTextFile(path, encoding)); }
+
+EditorText ReadEditorText(const QString &path) { return DecodeEditorText(ReadFileBytes(path)); }
+
+void WriteFileBytes(const QString &path, const QByteArray &bytes) {
+  QSaveFile file(path);
+  if (path.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    throw Error::cannotCreate(path);
+}
+
+void WriteTextFile(const QString &path, const QString &text, TextEncoding encoding) {
+  WriteFileBytes(path, EncodeText(text, encoding));
+}
+
+void WriteEditorText(const QString &path, const QString &unified, TextFileFormat &format) {
+  TextFileFormat used = format;
+  WriteFileBytes(path, EncodeEditorText(unified, used));
+  format = used; // only once the file holds it
+}
+
+void WriteLines(const QString &path, const QStringList &lines, LineEnding ending, TextEncoding encoding) {
+  const QString eol = LineEndingText(ending);
+  QString text;
+  qsizetype size = 0;
+  for (const QString &line : lines)
+    size += line.size() + eol.size();
+  text.reserve(size);
+  for (const QString &line : lines) {
+    text += line;
+    text += eol;
+  }
+  WriteTextFile(path, text, EncodingToSave(text, encoding));
+}
+
+} // namespace corvana
