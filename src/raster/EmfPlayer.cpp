@@ -3,12 +3,11 @@
 // record, so that the offsets inside it count from its start; handlers begin after the type
 // and size words. Most drawing records open with a bounds rectangle the player does not need.
 
+#include "raster/MetafileObjects.h"
 #include "raster/MetafilePlayer.h"
 #include "raster/MetafileRecords.h"
 
 #include "platform/Errors.h"
-
-#include <cmath>
 
 namespace corvana {
 
@@ -31,69 +30,22 @@ LogicalPoint readPoint(ByteReader &r) {
 }
 
 LogicalRect readBox(ByteReader &r) {
-  LogicalRect box;
-  box.left = r.i32();
-  box.top = r.i32();
-  box.right = r.i32();
-  box.bottom = r.i32();
-  return box;
+  const double left = r.i32(), top = r.i32(), right = r.i32(), bottom = r.i32();
+  return {left, top, right, bottom};
 }
 
 // The "16" records carry 16-bit points.
 Coord coordOf(R type) { return type >= R::PolyBezier16 && type <= R::PolyPolygon16 ? Coord::Short : Coord::Long; }
 
-// `size` bytes at `offset` from the record's start, when they lie inside it.
-bool recordPart(const ByteReader &r, quint32 offset, quint32 size, const uchar *&at) {
-  if (size == 0 || offset > r.size() || size > r.size() - offset)
-    return false;
-  at = r.data() + offset;
-  return true;
-}
-
-// Where a record keeps its bitmap's header and bits: offsets from its start, and sizes.
-void readDibParts(ByteReader &r, quint32 &offBmi, quint32 &cbBmi, quint32 &offBits, quint32 &cbBits) {
-  offBmi = r.u32();
-  cbBmi = r.u32();
-  offBits = r.u32();
-  cbBits = r.u32();
-}
-
-Object stockObject(quint32 index) {
-  Object o;
-  switch (index) {
-  case 0: // white, light grey, grey, dark grey and black brushes
-  case 1:
-  case 2:
-  case 3:
-  case 4: {
-    static const TColor greys[5] = {clWhite, RGB(192, 192, 192), RGB(128, 128, 128), RGB(64, 64, 64), clBlack};
-    o = {Object::BrushObj, gdi::BS_SOLID, 0, greys[index]};
-    break;
-  }
-  case 5:
-    o = {Object::BrushObj, gdi::BS_NULL, 0, clBlack};
-    break;
-  case 6:
-  case 7:
-    o = {Object::PenObj, 0, 0, index == 6 ? clWhite : clBlack};
-    break;
-  case 8:
-    o = {Object::PenObj, gdi::PS_NULL, 0, clBlack};
-    break;
-  case 10: // the fixed and variable system fonts
-  case 11:
-  case 12:
-  case 13:
-  case 14:
-  case 16:
-  case 17:
-    o = {Object::FontObj, 0, 12, clBlack};
-    o.face = index == 10 || index == 11 || index == 16 ? QStringLiteral("Courier New") : QStringLiteral("Arial");
-    break;
-  default:
-    break;
-  }
-  return o;
+// Where a record keeps its bitmap: offset from the record's start and size of the header,
+// then of the bits. `dib` stays empty unless both lie inside the record.
+void readDib(ByteReader &r, MetafilePlayer::Dib &dib) {
+  const quint32 offBmi = r.u32(), cbBmi = r.u32(), offBits = r.u32(), cbBits = r.u32();
+  auto inside = [&](quint32 offset, quint32 size) {
+    return size != 0 && offset <= r.size() && size <= r.size() - offset;
+  };
+  if (inside(offBmi, cbBmi) && inside(offBits, cbBits))
+    dib = {r.data() + offBmi, cbBmi, r.data() + offBits, cbBits};
 }
 
 class EmfPlayer {
@@ -110,31 +62,23 @@ public:
   void bitmaps(R type, ByteReader &r);
 
 private:
+  std::vector<TPoint> readPoly(ByteReader &r, R type);
   Rings readRings(ByteReader &r, Coord coord);
 
   MetafilePlayer &m_dc;
 };
 
 void EmfPlayer::mapping(R type, ByteReader &r) {
-  switch (type) {
-  case R::SetMapMode:
+  if (type == R::SetMapMode)
     m_dc.state().mapMode = int(r.u32());
-    break;
-  case R::SetWindowExtEx:
+  else if (type == R::SetWindowExtEx)
     m_dc.setWindowExt(readPoint(r));
-    break;
-  case R::SetWindowOrgEx:
+  else if (type == R::SetWindowOrgEx)
     m_dc.setWindowOrg(readPoint(r));
-    break;
-  case R::SetViewportExtEx:
+  else if (type == R::SetViewportExtEx)
     m_dc.setViewportExt(readPoint(r));
-    break;
-  case R::SetViewportOrgEx:
+  else if (type == R::SetViewportOrgEx)
     m_dc.setViewportOrg(readPoint(r));
-    break;
-  default:
-    break;
-  }
 }
 
 void EmfPlayer::state(R type, ByteReader &r) {
@@ -168,65 +112,33 @@ void EmfPlayer::state(R type, ByteReader &r) {
 
 void EmfPlayer::objects(R type, ByteReader &r) {
   const quint32 index = r.u32();
-  Object o;
   switch (type) {
   case R::SelectObject:
     if (index & StockObjectFlag)
-      m_dc.select(stockObject(index & ~StockObjectFlag));
+      m_dc.select(StockObject(index & ~StockObjectFlag));
     else
       m_dc.selectObject(index);
-    return;
+    break;
   case R::DeleteObject:
     m_dc.deleteObject(index);
-    return;
+    break;
   case R::CreatePen:
-    o.kind = Object::PenObj;
-    o.style = int(r.u32());
-    o.width = r.i32();
-    r.i32();
-    o.color = ColorRef(r.u32());
+    m_dc.setObject(index, ReadEmfPen(r));
     break;
-  case R::ExtCreatePen: {
-    r.skip(16); // the pattern's bitmap, unused
-    o.kind = Object::PenObj;
-    o.style = int(r.u32());
-    o.width = r.u32() & 0x7FFFFFFF;
-    const quint32 brushStyle = r.u32();
-    o.color = ColorRef(r.u32());
-    if (brushStyle == gdi::BS_NULL)
-      o.style = gdi::PS_NULL;
+  case R::ExtCreatePen:
+    m_dc.setObject(index, ReadEmfExtPen(r));
     break;
-  }
   case R::CreateBrushIndirect:
-    o.kind = Object::BrushObj;
-    o.style = int(r.u32());
-    o.color = ColorRef(r.u32());
-    o.hatch = int(r.u32());
+    m_dc.setObject(index, ReadEmfBrush(r));
     break;
-  case R::ExtCreateFontIndirectW: {
-    o.kind = Object::FontObj;
-    o.width = std::fabs(double(r.i32()));
-    r.skip(12); // width, escapement, orientation
-    o.weight = r.i32();
-    o.italic = r.u8();
-    o.underline = r.u8();
-    o.strikeOut = r.u8();
-    r.skip(5); // character set, precisions, quality, pitch and family
-    const size_t chars = std::min<size_t>(r.remaining() / 2, 32);
-    for (size_t i = 0; i < chars; ++i) {
-      const quint16 ch = r.u16();
-      if (ch == 0)
-        break;
-      o.face.append(QChar(ch));
-    }
+  case R::ExtCreateFontIndirectW:
+    m_dc.setObject(index, ReadEmfFont(r));
     break;
-  }
   default:
     // Palettes and pattern brushes: not drawn with, but their slot is taken.
-    o.kind = Object::Other;
+    m_dc.setObject(index, Object{Object::Other});
     break;
   }
-  m_dc.setObject(index, o);
 }
 
 void EmfPlayer::lines(R type, ByteReader &r) {
@@ -241,9 +153,7 @@ void EmfPlayer::lines(R type, ByteReader &r) {
   case R::Polyline16:
   case R::PolyBezier:
   case R::PolyBezier16: {
-    r.skip(BoundsSize);
-    const quint32 count = r.u32();
-    const std::vector<TPoint> points = m_dc.readPoints(r, count, coordOf(type));
+    const std::vector<TPoint> points = readPoly(r, type);
     const bool polyline = type == R::Polyline || type == R::Polyline16;
     if (points.size() >= 2)
       m_dc.poly(polyline ? Shape::Polyline : Shape::Bezier, points);
@@ -308,14 +218,19 @@ void EmfPlayer::figures(R type, ByteReader &r) {
 
 void EmfPlayer::polygons(R type, ByteReader &r) {
   if (type == R::Polygon || type == R::Polygon16) {
-    r.skip(BoundsSize);
-    const quint32 count = r.u32();
-    const std::vector<TPoint> points = m_dc.readPoints(r, count, coordOf(type));
+    const std::vector<TPoint> points = readPoly(r, type);
     if (points.size() >= 2)
       m_dc.poly(Shape::Polygon, points);
   } else {
     m_dc.polyPolygon(readRings(r, coordOf(type)));
   }
+}
+
+// Bounds, the number of points, then the points.
+std::vector<TPoint> EmfPlayer::readPoly(ByteReader &r, R type) {
+  r.skip(BoundsSize);
+  const quint32 count = r.u32();
+  return m_dc.readPoints(r, count, coordOf(type));
 }
 
 // Bounds, the number of rings, the total of points, each ring's count, then all points.
@@ -358,14 +273,15 @@ void EmfPlayer::bitmaps(R type, ByteReader &r) {
   r.skip(BoundsSize);
   LogicalPoint at, size;
   MetafilePlayer::Source source;
-  quint32 rop = 0, offBmi = 0, cbBmi = 0, offBits = 0, cbBits = 0;
+  MetafilePlayer::Dib dib;
+  quint32 rop = 0;
   if (type == R::StretchDiBits) {
     at = readPoint(r);
     source.x = r.i32();
     source.y = r.i32();
     source.width = r.i32();
     source.height = r.i32();
-    readDibParts(r, offBmi, cbBmi, offBits, cbBits);
+    readDib(r, dib);
     r.u32(); // colour usage
     rop = r.u32();
     size = readPoint(r);
@@ -377,7 +293,7 @@ void EmfPlayer::bitmaps(R type, ByteReader &r) {
     source.x = r.i32();
     source.y = r.i32();
     r.skip(24 + 4 + 4); // source transform, background colour, colour usage
-    readDibParts(r, offBmi, cbBmi, offBits, cbBits);
+    readDib(r, dib);
     source.width = int(size.x);
     source.height = int(size.y);
     if (type == R::StretchBlt) {
@@ -386,8 +302,7 @@ void EmfPlayer::bitmaps(R type, ByteReader &r) {
     }
   }
   const TRect dest = m_dc.rect(LogicalRect::at(at, size));
-  MetafilePlayer::Dib dib{nullptr, cbBmi, nullptr, cbBits};
-  if (recordPart(r, offBmi, cbBmi, dib.info) && recordPart(r, offBits, cbBits, dib.bits))
+  if (dib.info)
     m_dc.blit(dest, dib, source, rop);
   else
     m_dc.patternBlit(dest, rop);
@@ -398,12 +313,13 @@ using Row = RecordRow<R, Handler>;
 
 // Which family plays each record; records not listed are skipped.
 constexpr Row Rows[] = {
+    // window and viewport mapping
     {R::SetMapMode, &EmfPlayer::mapping},
     {R::SetWindowExtEx, &EmfPlayer::mapping},
     {R::SetWindowOrgEx, &EmfPlayer::mapping},
     {R::SetViewportExtEx, &EmfPlayer::mapping},
     {R::SetViewportOrgEx, &EmfPlayer::mapping},
-
+    // state: colours, modes, saved contexts
     {R::SetBkColor, &EmfPlayer::state},
     {R::SetTextColor, &EmfPlayer::state},
     {R::SetBkMode, &EmfPlayer::state},
@@ -411,7 +327,7 @@ constexpr Row Rows[] = {
     {R::SetTextAlign, &EmfPlayer::state},
     {R::SaveDc, &EmfPlayer::state},
     {R::RestoreDc, &EmfPlayer::state},
-
+    // objects and their selection
     {R::CreatePen, &EmfPlayer::objects},
     {R::ExtCreatePen, &EmfPlayer::objects},
     {R::CreateBrushIndirect, &EmfPlayer::objects},
@@ -421,7 +337,7 @@ constexpr Row Rows[] = {
     {R::CreateDibPatternBrushPt, &EmfPlayer::objects},
     {R::SelectObject, &EmfPlayer::objects},
     {R::DeleteObject, &EmfPlayer::objects},
-
+    // lines and open curves
     {R::MoveToEx, &EmfPlayer::lines},
     {R::LineTo, &EmfPlayer::lines},
     {R::Polyline, &EmfPlayer::lines},
@@ -434,22 +350,22 @@ constexpr Row Rows[] = {
     {R::PolyBezier16, &EmfPlayer::lines},
     {R::PolyBezierTo, &EmfPlayer::lines},
     {R::PolyBezierTo16, &EmfPlayer::lines},
-
+    // figures in a box
     {R::Rectangle, &EmfPlayer::figures},
     {R::Ellipse, &EmfPlayer::figures},
     {R::RoundRect, &EmfPlayer::figures},
     {R::Arc, &EmfPlayer::figures},
     {R::Chord, &EmfPlayer::figures},
     {R::Pie, &EmfPlayer::figures},
-
+    // polygons
     {R::Polygon, &EmfPlayer::polygons},
     {R::Polygon16, &EmfPlayer::polygons},
     {R::PolyPolygon, &EmfPlayer::polygons},
     {R::PolyPolygon16, &EmfPlayer::polygons},
-
+    // text
     {R::ExtTextOutA, &EmfPlayer::text},
     {R::ExtTextOutW, &EmfPlayer::text},
-
+    // bitmaps and blits
     {R::BitBlt, &EmfPlayer::bitmaps},
     {R::StretchBlt, &EmfPlayer::bitmaps},
     {R::StretchDiBits, &EmfPlayer::bitmaps},

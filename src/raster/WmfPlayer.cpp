@@ -2,10 +2,9 @@
 // handlers says which family plays which record. Parameters are 16-bit words; points and
 // rectangles come y before x, bottom-right before top-left.
 
+#include "raster/MetafileObjects.h"
 #include "raster/MetafilePlayer.h"
 #include "raster/MetafileRecords.h"
-
-#include <cmath>
 
 namespace corvana {
 
@@ -30,17 +29,6 @@ LogicalRect readBox(ByteReader &r) {
   box.top = r.i16();
   box.left = r.i16();
   return box;
-}
-
-// `count` bytes (none when negative) up to the first NUL; the reader does not move.
-QString readString(ByteReader &r, int count) {
-  count = std::max(count, 0);
-  r.need(size_t(count));
-  QByteArray bytes(reinterpret_cast<const char *>(r.current()), count);
-  const int nul = bytes.indexOf('\0');
-  if (nul >= 0)
-    bytes.truncate(nul);
-  return QString::fromLatin1(bytes);
 }
 
 class WmfPlayer {
@@ -99,36 +87,15 @@ void WmfPlayer::state(R type, ByteReader &r) {
 
 void WmfPlayer::objects(R type, ByteReader &r) {
   switch (type) {
-  case R::CreatePenIndirect: {
-    Object o{Object::PenObj};
-    o.style = r.u16();
-    o.width = r.i16();
-    r.i16();
-    o.color = ColorRef(r.u32());
-    m_dc.addObject(o);
+  case R::CreatePenIndirect:
+    m_dc.addObject(ReadWmfPen(r));
     break;
-  }
-  case R::CreateBrushIndirect: {
-    Object o{Object::BrushObj};
-    o.style = r.u16();
-    o.color = ColorRef(r.u32());
-    o.hatch = r.u16();
-    m_dc.addObject(o);
+  case R::CreateBrushIndirect:
+    m_dc.addObject(ReadWmfBrush(r));
     break;
-  }
-  case R::CreateFontIndirect: {
-    Object o{Object::FontObj};
-    o.width = std::fabs(double(r.i16()));
-    r.skip(6); // width, escapement, orientation
-    o.weight = r.i16();
-    o.italic = r.u8();
-    o.underline = r.u8();
-    o.strikeOut = r.u8();
-    r.skip(5); // character set, precisions, quality, pitch and family
-    o.face = readString(r, int(std::min<size_t>(r.remaining(), 32)));
-    m_dc.addObject(o);
+  case R::CreateFontIndirect:
+    m_dc.addObject(ReadWmfFont(r));
     break;
-  }
   case R::CreatePalette:
   case R::CreatePatternBrush:
   case R::DibCreatePatternBrush:
@@ -220,7 +187,7 @@ void WmfPlayer::polygons(R type, ByteReader &r) {
 void WmfPlayer::text(R type, ByteReader &r) {
   if (type == R::TextOut) {
     const int count = std::max(0, int(r.i16()));
-    const QString string = readString(r, count);
+    const QString string = ReadWmfString(r, count);
     r.skip(size_t((count + 1) & ~1)); // padded to a word
     m_dc.text(readPoint(r), string);
   } else if (type == R::ExtTextOut) {
@@ -229,7 +196,7 @@ void WmfPlayer::text(R type, ByteReader &r) {
     const int options = r.u16();
     if (options & (gdi::ETO_OPAQUE | gdi::ETO_CLIPPED))
       r.skip(8); // the clipping rectangle
-    m_dc.text(at, readString(r, count));
+    m_dc.text(at, ReadWmfString(r, count));
   }
 }
 
@@ -266,12 +233,13 @@ using Row = RecordRow<R, Handler>;
 
 // Which family plays each record; records not listed are skipped.
 constexpr Row Rows[] = {
+    // window and viewport mapping
     {R::SetMapMode, &WmfPlayer::mapping},
     {R::SetWindowOrg, &WmfPlayer::mapping},
     {R::SetWindowExt, &WmfPlayer::mapping},
     {R::SetViewportOrg, &WmfPlayer::mapping},
     {R::SetViewportExt, &WmfPlayer::mapping},
-
+    // state: colours, modes, saved contexts
     {R::SetBkColor, &WmfPlayer::state},
     {R::SetTextColor, &WmfPlayer::state},
     {R::SetBkMode, &WmfPlayer::state},
@@ -279,7 +247,7 @@ constexpr Row Rows[] = {
     {R::SetTextAlign, &WmfPlayer::state},
     {R::SaveDc, &WmfPlayer::state},
     {R::RestoreDc, &WmfPlayer::state},
-
+    // objects and their selection
     {R::CreatePenIndirect, &WmfPlayer::objects},
     {R::CreateBrushIndirect, &WmfPlayer::objects},
     {R::CreateFontIndirect, &WmfPlayer::objects},
@@ -289,25 +257,25 @@ constexpr Row Rows[] = {
     {R::CreateRegion, &WmfPlayer::objects},
     {R::SelectObject, &WmfPlayer::objects},
     {R::DeleteObject, &WmfPlayer::objects},
-
+    // lines and open curves
     {R::MoveTo, &WmfPlayer::lines},
     {R::LineTo, &WmfPlayer::lines},
     {R::Polyline, &WmfPlayer::lines},
     {R::SetPixel, &WmfPlayer::lines},
-
+    // figures in a box
     {R::Rectangle, &WmfPlayer::figures},
     {R::Ellipse, &WmfPlayer::figures},
     {R::RoundRect, &WmfPlayer::figures},
     {R::Arc, &WmfPlayer::figures},
     {R::Chord, &WmfPlayer::figures},
     {R::Pie, &WmfPlayer::figures},
-
+    // polygons
     {R::Polygon, &WmfPlayer::polygons},
     {R::PolyPolygon, &WmfPlayer::polygons},
-
+    // text
     {R::TextOut, &WmfPlayer::text},
     {R::ExtTextOut, &WmfPlayer::text},
-
+    // bitmaps and blits
     {R::DibBitBlt, &WmfPlayer::bitmaps},
     {R::DibStretchBlt, &WmfPlayer::bitmaps},
     {R::StretchDib, &WmfPlayer::bitmaps},
