@@ -43,8 +43,8 @@ void MetafilePlayer::applyPen() {
   Pen &p = m_canvas.pen;
   p.color = m_state.pen.color;
   p.style = penStyle(m_state.pen.style);
-  const double w = std::fabs(m_state.pen.width * scaleX());
-  p.width = std::clamp(int(std::lround(w)), 1, 1000);
+  // Clamped before the conversion to int: a huge width once wrapped round to a hairline.
+  p.width = int(std::lround(std::clamp(std::fabs(m_state.pen.width * scaleX()), 1.0, 1000.0)));
   p.mode = PenMode(std::clamp(m_state.rop2, 1, 16));
 }
 
@@ -161,8 +161,7 @@ void MetafilePlayer::text(LogicalPoint at, const QString &string) {
   const State &s = m_state;
   Font f;
   f.name = s.font.face.isEmpty() ? QStringLiteral("Arial") : s.font.face;
-  const double height = std::fabs(s.font.width * scaleY());
-  f.size = -std::clamp(int(std::lround(height)), 1, 2000);
+  f.size = -int(std::lround(std::clamp(std::fabs(s.font.width * scaleY()), 1.0, 2000.0)));
   f.style = quint8((s.font.weight >= 600 ? fsBold : 0) | (s.font.italic ? fsItalic : 0) |
                    (s.font.underline ? fsUnderline : 0) | (s.font.strikeOut ? fsStrikeOut : 0));
   f.color = s.textColor;

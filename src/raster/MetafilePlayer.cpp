@@ -157,14 +157,18 @@ std::vector<TPoint> MetafilePlayer::readPoints(ByteReader &r, qint64 count, Coor
 
 // ---- the object table and the save stack
 
+// Kept without a search of the table: files of a few hundred kilobytes of object records once
+// took seconds to play.
 void MetafilePlayer::addObject(const Object &object) {
-  for (Object &slot : m_objects)
-    if (slot.kind == Object::None) {
-      slot = object;
-      return;
-    }
-  if (m_objects.size() < MaxObjects)
+  if (!m_freed.empty()) {
+    m_objects[*m_freed.begin()] = object;
+    m_freed.erase(m_freed.begin());
+  } else if (m_unused < m_objects.size()) {
+    m_objects[m_unused++] = object;
+  } else if (m_objects.size() < MaxObjects) {
     m_objects.push_back(object);
+    m_unused = m_objects.size();
+  }
 }
 
 void MetafilePlayer::setObject(quint32 index, const Object &object) {
@@ -197,8 +201,11 @@ void MetafilePlayer::select(const Object &object) {
 }
 
 void MetafilePlayer::deleteObject(quint32 index) {
-  if (index < m_objects.size())
-    m_objects[index] = Object{};
+  if (index >= m_objects.size())
+    return;
+  if (index < m_unused && m_objects[index].kind != Object::None)
+    m_freed.insert(index);
+  m_objects[index] = Object{};
 }
 
 void MetafilePlayer::saveDc() {

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <array>
+#include <set>
 #include <vector>
 
 namespace corvana {
@@ -84,7 +85,7 @@ public:
   std::vector<TPoint> readPoints(ByteReader &r, qint64 count, Coord coord) const;
 
   // ---- the object table and the save stack
-  void addObject(const Object &object);                // WMF: the first free slot
+  void addObject(const Object &object);                // WMF: the lowest free slot
   void setObject(quint32 index, const Object &object); // EMF: a numbered slot (0 is the file's own)
   void selectObject(quint32 index);                    // slots outside the table are ignored
   void select(const Object &object);
@@ -137,6 +138,9 @@ private:
   State m_state;
   std::vector<State> m_saved;
   std::vector<Object> m_objects;
+  // For addObject: slots below m_unused are taken unless DeleteObject freed them.
+  std::set<size_t> m_freed;
+  size_t m_unused = 0;
 };
 
 inline TColor ColorRef(quint32 value) { return value & 0xFFFFFF; }

@@ -271,6 +271,40 @@ TEST(Emf, ExtremeSourceRectangleIsClippedNotOverflowed) {
   EXPECT_NO_THROW(play(e.finish(96, 48), 96, 48));
 }
 
+// DeleteObject leaves a hole that the next created object fills, lowest hole first, before
+// any slot never used.
+TEST(Wmf, CreatedObjectsTakeTheLowestFreeSlot) {
+  WmfWriter w;
+  w.brush(0, clRed).brush(0, clRed).brush(0, clRed).brush(0, clRed); // slots 0 to 3
+  w.record(0x01F0, {2}).record(0x01F0, {0});
+  w.brush(0, clBlue).brush(0, clLime).brush(0, clYellow); // into 0, 2, then 4
+  w.pen(5, 0, clBlack).select(5);
+  w.select(0).rectangle(0, 0, 2, 2).select(2).rectangle(2, 0, 4, 2).select(4).rectangle(4, 0, 6, 2);
+  EXPECT_EQ(Dump(play(w.finish(0, 0, 6, 2, 96), 6, 2)), "\nbbggyy\nbbggyy\n");
+}
+
+// Creating an object once searched the table from its start, so a file of a few hundred
+// kilobytes of object records took seconds to play; this one fills the whole table.
+TEST(Wmf, ObjectTableFillsUpToItsLimit) {
+  WmfWriter w;
+  w.pen(5, 0, clBlack); // slot 0
+  for (int i = 1; i < 65535; ++i)
+    w.record(0x00F7, {}); // palettes
+  w.brush(0, clRed);      // the last slot, 65535
+  w.brush(0, clLime);     // no slot left: dropped
+  w.select(0).select(65535).rectangle(0, 0, 4, 4);
+  w.record(0x01F0, {65535}).brush(0, clBlue).select(65535).rectangle(4, 0, 8, 4);
+  EXPECT_EQ(Dump(play(w.finish(0, 0, 8, 4, 96), 8, 4)), "\nrrrrbbbb\nrrrrbbbb\nrrrrbbbb\nrrrrbbbb\n");
+}
+
+// A pen width beyond the int range once wrapped round to a hairline instead of the widest pen.
+TEST(Emf, HugePenIsCappedNotWrappedToAHairline) {
+  EmfWriter e;
+  e.record(38, {1, 0, 2147483647, 0, int(clRed)}).record(37, {1});
+  e.record(27, {0, 24}).record(54, {95, 24});
+  EXPECT_EQ(Count(play(e.finish(96, 48), 192, 96), clRed), 192 * 96);
+}
+
 struct BadCase {
   const char *name;
   QByteArray bytes;
