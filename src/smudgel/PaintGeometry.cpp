@@ -105,19 +105,26 @@ void SetSymmetricSeeds(std::array<TPoint, 13> &seeds, TPoint centre, TPoint p, i
     seeds[size_t(i)] = rotate(centre, seeds[size_t(i - 1)], step);
 }
 
-std::vector<Stroke> MirrorStrokes(const QString &tool, int width, int height, TPoint last, TPoint pointer) {
+std::vector<Stroke> MirrorStrokes(Tool tool, int width, int height, TPoint last, TPoint pointer) {
   const auto v = [width](TPoint p) { return TPoint{width - p.x, p.y}; };
   const auto h = [height](TPoint p) { return TPoint{p.x, height - p.y}; };
   const auto c = [width, height](TPoint p) { return TPoint{width - p.x, height - p.y}; };
-  if (tool == QLatin1String("vmirror"))
+  switch (tool) {
+  case Tool::VMirror:
     return {{v(last), v(pointer)}};
-  if (tool == QLatin1String("hmirror"))
+  case Tool::HMirror:
     return {{h(last), h(pointer)}};
-  if (tool == QLatin1String("cmirror"))
+  case Tool::CMirror:
     return {{c(last), c(pointer)}};
-  if (tool == QLatin1String("mirror4"))
+  case Tool::Mirror4:
     return {{c(last), c(pointer)}, {v(last), v(pointer)}, {h(last), h(pointer)}};
-  return {};
+  default:
+    return {};
+  }
+}
+
+std::vector<Stroke> MirrorStrokes(const QString &toolName, int width, int height, TPoint last, TPoint pointer) {
+  return MirrorStrokes(toolFromName(toolName), width, height, last, pointer);
 }
 
 TPoint SlineStep(QString &direction, TPoint start, TPoint &last, TPoint pointer, int tolerance) {

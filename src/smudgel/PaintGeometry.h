@@ -3,6 +3,7 @@
 // symmetry, mirrors, the axis-parallel line and the block grid. Pure functions, no canvas.
 
 #include "raster/RasterTypes.h"
+#include "smudgel/PaintTool.h"
 
 #include <QString>
 #include <array>
@@ -39,8 +40,9 @@ struct Stroke {
   friend bool operator==(const Stroke &, const Stroke &) = default;
 };
 // The mirrored strokes a mirror tool draws before the stroke last -> pointer itself; nothing
-// for an unknown tool.
-std::vector<Stroke> MirrorStrokes(const QString &tool, int width, int height, TPoint last, TPoint pointer);
+// for any other tool.
+std::vector<Stroke> MirrorStrokes(Tool tool, int width, int height, TPoint last, TPoint pointer);
+std::vector<Stroke> MirrorStrokes(const QString &toolName, int width, int height, TPoint last, TPoint pointer);
 
 // One move of the axis-parallel line tool: updates direction and last point, and returns the
 // point to draw a line to.

@@ -2,36 +2,25 @@
 
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
-#include "smudgel/PaintGeometry.h"
+#include "smudgel/PaintPrompts.h"
 
-#include <QLocale>
-#include <QRandomGenerator>
 #include <algorithm>
-#include <climits>
-#include <cmath>
-#include <numbers>
 #include <utility>
 
 namespace corvana::smudgel {
 
 namespace {
 
-// Far beyond any image, yet small enough that no coordinate arithmetic below overflows.
+// Far beyond any image, yet small enough that no coordinate arithmetic of the tools overflows.
 constexpr int MaxCoord = 1 << 24;
 
 TPoint ClampPoint(int x, int y) { return {std::clamp(x, -MaxCoord, MaxCoord), std::clamp(y, -MaxCoord, MaxCoord)}; }
 
-int Saturate(qint64 v) { return int(std::clamp<qint64>(v, INT_MIN, INT_MAX)); }
-
-bool Is(const QString &tool, const char *name) { return tool == QLatin1String(name); }
-
 } // namespace
 
 PaintModel::PaintModel(Dialogs &dialogs, RandomSource random)
-    : m_dialogs(dialogs), m_random(std::move(random)), m_image(256, 256), m_canvas(m_image), m_ring(250, 250),
-      m_surface(m_canvas, &m_ring) {
-  if (!m_random)
-    m_random = [](int n) { return int(QRandomGenerator::global()->bounded(n)); };
+    : m_dialogs(dialogs), m_image(256, 256), m_canvas(m_image), m_ring(250, 250), m_surface(m_canvas, &m_ring),
+      m_actions(m_surface, m_state, m_swatchFill, std::move(random)) {
   m_canvas.brush.setColor(clWhite);
   m_canvas.brush.setStyle(BrushStyle::Solid);
   m_state.textFont = m_canvas.font;
@@ -47,7 +36,7 @@ void PaintModel::setSnapshotsEnabled(bool on) {
 
 // ---- mouse ----------------------------------------------------------------------------------
 
-void PaintModel::mypaintMouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) {
+void PaintModel::mypaintMouseDown(Qt::MouseButton, Qt::KeyboardModifiers shift, int x, int y) {
   const TPoint p = ClampPoint(x, y);
   PaintState &s = m_state;
   if (m_snapshots)
@@ -57,265 +46,30 @@ void PaintModel::mypaintMouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int x,
   s.slineDir = QStringLiteral("none");
   s.dragging = true;
   s.savedPenMode = m_canvas.pen.mode;
-  if (Is(s.tool, "sym"))
-    SetSymmetricSeeds(s.symPts, {m_image.width() / 2, m_image.height() / 2}, p, s.starPoints);
-  if (Is(s.tool, "chord3") || Is(s.tool, "pie3") || Is(s.tool, "arc3") || Is(s.tool, "bezier3"))
-    s.tool.chop(1);
-  if (Is(s.tool, "snapshot")) {
-    m_keptBrushStyle = m_canvas.brush.style();
-    m_keptPenWidth = m_canvas.pen.width;
-    m_selectionKept = true;
-    m_canvas.brush.setStyle(BrushStyle::Clear);
-    m_canvas.pen.width = 1;
-  }
-  if (Is(s.tool, "bezier1") || Is(s.tool, "bezier2")) {
-    m_canvas.pen.mode = PenMode::NotXor;
-    drawBezier();
-    s.bezierPts[Is(s.tool, "bezier1") ? 1 : 2] = p;
-    drawBezier();
-  }
+  step(MouseEvent::Press, p, shift);
   m_canvas.pen.mode = s.savedPenMode;
 }
 
 void PaintModel::mypaintMouseMove(Qt::KeyboardModifiers shift, int x, int y) {
   m_state.savedPenMode = m_canvas.pen.mode;
   if (m_state.dragging)
-    moveStep(shift, ClampPoint(x, y));
+    step(MouseEvent::Move, ClampPoint(x, y), shift);
   m_canvas.pen.mode = m_state.savedPenMode;
 }
 
-void PaintModel::mypaintMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) {
+void PaintModel::mypaintMouseUp(Qt::MouseButton, Qt::KeyboardModifiers shift, int x, int y) {
   m_state.savedPenMode = m_canvas.pen.mode;
-  releaseStep(ClampPoint(x, y));
+  step(MouseEvent::Release, ClampPoint(x, y), shift);
   m_state.dragging = false;
   m_canvas.pen.mode = m_state.savedPenMode;
 }
 
-void PaintModel::drawBandLine(TPoint to) {
-  PaintState &s = m_state;
-  m_canvas.pen.mode = PenMode::NotXor;
-  m_surface.MoveTo(s.startPt);
-  m_surface.LineTo(s.lastPt);
-  m_surface.MoveTo(s.startPt);
-  m_surface.LineTo(to);
-  s.lastPt = to;
-}
-
-void PaintModel::drawFigure(const QString &tool, TPoint a, TPoint b) {
-  if (Is(tool, "rectangle"))
-    m_surface.Rectangle(a.x, a.y, b.x, b.y);
-  else if (Is(tool, "roundrect"))
-    m_surface.RoundRect(a.x, a.y, b.x, b.y, m_state.rounding, m_state.rounding);
-  else
-    m_surface.Ellipse(a.x, a.y, b.x, b.y);
-}
-
-void PaintModel::drawBandFigure(TPoint to) {
-  PaintState &s = m_state;
-  m_canvas.pen.mode = PenMode::NotXor;
-  drawFigure(s.tool, s.startPt, s.lastPt);
-  drawFigure(s.tool, s.startPt, to);
-  s.lastPt = to;
-}
-
-void PaintModel::drawBezier() {
-  const auto &b = m_state.bezierPts;
-  m_surface.PolyBezier({b[0], b[1], b[2], b[3]});
-}
-
-void PaintModel::drawStar(TPoint first) {
-  m_surface.Polygon(StarVertices(m_state.startPt, first, m_state.starPoints, m_state.polygon));
-}
-
-void PaintModel::fillBlock(TPoint p) {
-  const TRect cell = pointtoblock(p.x, p.y, m_image.width(), m_image.height(), m_state.blockCount);
-  if (cell.width() > 0 && cell.height() > 0)
-    m_surface.FillRect(cell);
-}
-
-void PaintModel::moveStep(Qt::KeyboardModifiers shift, TPoint p) {
-  PaintState &s = m_state;
-  const QString &tool = s.tool;
-  if (Is(tool, "line") || Is(tool, "spiral") || Is(tool, "star")) {
-    drawBandLine(p);
-  } else if (Is(tool, "sline")) {
-    m_surface.LineTo(SlineStep(s.slineDir, s.startPt, s.lastPt, p, s.slineTolerance));
-  } else if (Is(tool, "rectangle") || Is(tool, "roundrect") || Is(tool, "ellipse") || Is(tool, "arc") ||
-             Is(tool, "chord") || Is(tool, "pie")) {
-    drawBandFigure(p);
-  } else if (Is(tool, "bezier")) {
-    m_canvas.pen.mode = PenMode::NotXor;
-    s.bezierPts = {s.startPt, s.startPt, s.lastPt, s.lastPt};
-    drawBezier();
-    s.bezierPts = {s.startPt, s.startPt, p, p};
-    drawBezier();
-    s.lastPt = p;
-  } else if (Is(tool, "bezier1") || Is(tool, "bezier2")) {
-    m_canvas.pen.mode = PenMode::NotXor;
-    drawBezier();
-    s.bezierPts[Is(tool, "bezier1") ? 1 : 2] = p;
-    drawBezier();
-  } else if (Is(tool, "sym")) {
-    const TPoint centre{m_image.width() / 2, m_image.height() / 2};
-    const int n = std::clamp(s.starPoints, 1, PaintState::MaxSymPoints);
-    const double step = 2.0 * std::numbers::pi / n;
-    TPoint q = p;
-    for (int i = 0; i < n; ++i) {
-      m_surface.MoveTo(s.symPts[size_t(i)]);
-      m_surface.LineTo(q);
-      s.symPts[size_t(i)] = q;
-      q = rotate(centre, q, step);
-    }
-  } else if (Is(tool, "spray")) {
-    Spray(m_surface, p, m_random);
-  } else if (Is(tool, "freehand")) {
-    m_surface.LineTo(p);
-    s.lastPt = p;
-  } else if (Is(tool, "vmirror") || Is(tool, "hmirror") || Is(tool, "cmirror") || Is(tool, "mirror4")) {
-    for (const Stroke &stroke : MirrorStrokes(tool, m_image.width(), m_image.height(), s.lastPt, p)) {
-      m_surface.MoveTo(stroke.from);
-      m_surface.LineTo(stroke.to);
-    }
-    m_surface.MoveTo(s.lastPt);
-    m_surface.LineTo(p);
-    s.lastPt = p;
-  } else if (Is(tool, "blocks")) {
-    fillBlock(p);
-  } else if (Is(tool, "snapshot")) {
-    m_canvas.pen.mode = PenMode::NotXor;
-    m_canvas.pen.style = PenStyle::Dot;
-    m_surface.Rectangle(s.startPt.x, s.startPt.y, s.lastPt.x, s.lastPt.y);
-    m_surface.Rectangle(s.startPt.x, s.startPt.y, p.x, p.y);
-    s.lastPt = p;
-    m_canvas.pen.style = PenStyle::Solid;
-  } else if (Is(tool, "paste") && shift.testFlag(Qt::ShiftModifier)) {
-    PasteSelection(m_surface, s.clipRect, p);
-  }
-}
-
-void PaintModel::releaseArcStage(const QString &base, TPoint p) {
-  PaintState &s = m_state;
-  if (s.tool == base + QLatin1Char('2')) {
-    s.arcEnd = p;
-    m_canvas.pen.mode = PenMode::NotXor;
-    m_surface.Ellipse(s.arcRect.left, s.arcRect.top, s.arcRect.right, s.arcRect.bottom);
-    m_canvas.pen.mode = s.savedPenMode;
-    if (base == QLatin1String("chord"))
-      m_surface.Chord(s.arcRect, s.arcStart, s.arcEnd);
-    else if (base == QLatin1String("arc"))
-      m_surface.Arc(s.arcRect, s.arcStart, s.arcEnd);
-    else
-      m_surface.Pie(s.arcRect, s.arcStart, s.arcEnd);
-    s.tool = base + QLatin1Char('3');
-  }
-  if (s.tool == base + QLatin1Char('1')) {
-    s.arcStart = p;
-    s.tool = base + QLatin1Char('2');
-  }
-  if (s.tool == base) {
-    s.arcRect = {s.startPt.x, s.startPt.y, p.x, p.y};
-    s.tool = base + QLatin1Char('1');
-  }
-}
-
-void PaintModel::releaseSpiral(TPoint p) {
-  PaintState &s = m_state;
-  m_canvas.pen.mode = PenMode::NotXor;
-  m_surface.MoveTo(s.startPt);
-  m_surface.LineTo(s.lastPt);
-  m_canvas.pen.mode = s.savedPenMode;
-  // hundredths of a pixel from here on, until the next press
-  s.startPt = {Saturate(qint64(s.startPt.x) * 100), Saturate(qint64(s.startPt.y) * 100)};
-  for (const TPoint &q : SpiralPoints(s.startPt, p, s.spiralTurns, s.spiralFactor, s.spiralDir))
-    m_surface.LineTo(q);
-}
-
-void PaintModel::releaseStep(TPoint p) {
-  PaintState &s = m_state;
-  const bool notXor = s.savedPenMode == PenMode::NotXor;
-  const auto figureWithCopies = [&](const char *tool) {
-    if (!Is(s.tool, tool))
-      return;
-    if (!notXor)
-      drawFigure(s.tool, s.startPt, p);
-    for (const TRect &r : NestedRects(s.startPt, p, s.shapeCount))
-      drawFigure(s.tool, {r.left, r.top}, {r.right, r.bottom});
-  };
-
-  figureWithCopies("rectangle");
-  figureWithCopies("roundrect");
-  if (Is(s.tool, "blocks"))
-    fillBlock(p);
-  if (Is(s.tool, "star")) {
-    m_canvas.pen.mode = PenMode::NotXor;
-    m_surface.MoveTo(s.startPt);
-    m_surface.LineTo(s.lastPt);
-    m_canvas.pen.mode = s.savedPenMode;
-    for (const TPoint &first : ConcentricStarStarts(s.startPt, p, std::max(s.shapeCount, 1)))
-      drawStar(first);
-  }
-  if (Is(s.tool, "spiral"))
-    releaseSpiral(p);
-  figureWithCopies("ellipse");
-  releaseArcStage(QStringLiteral("chord"), p);
-  releaseArcStage(QStringLiteral("arc"), p);
-  releaseArcStage(QStringLiteral("pie"), p);
-  if (Is(s.tool, "line")) {
-    m_surface.MoveTo(s.startPt);
-    if (!notXor)
-      m_surface.LineTo(p);
-  }
-  if (Is(s.tool, "bezier2")) {
-    m_surface.MoveTo(s.startPt);
-    if (!notXor) {
-      s.bezierPts[2] = p;
-      drawBezier();
-    }
-    s.tool = QStringLiteral("bezier3");
-  }
-  if (Is(s.tool, "bezier1"))
-    s.tool = QStringLiteral("bezier2");
-  if (Is(s.tool, "bezier"))
-    s.tool = QStringLiteral("bezier1");
-  if (Is(s.tool, "bezier3"))
-    s.tool = QStringLiteral("bezier");
-  if (Is(s.tool, "text"))
-    PaintTextAt(m_surface, s.startPt, s.paintText, s.textFont);
-  if (Is(s.tool, "shadowtext"))
-    ShadowText(m_surface, s.startPt, s.paintText, s.textFont, s.shadowColor, s.shadowDx, s.shadowDy);
-  if (Is(s.tool, "floodfill")) {
-    const TColor c = m_surface.Pixel(p.x, p.y);
-    if (c != clInvalidPixel)
-      m_surface.FloodFill(p.x, p.y, c);
-  }
-  if (Is(s.tool, "snapshot")) {
-    m_canvas.pen.mode = PenMode::NotXor;
-    m_canvas.pen.style = PenStyle::Dot;
-    m_surface.Rectangle(s.startPt.x, s.startPt.y, p.x, p.y);
-    m_canvas.pen.style = PenStyle::Solid;
-    s.clipRect = {s.startPt.x, s.startPt.y, p.x, p.y};
-    if (m_selectionKept) {
-      m_canvas.brush.setStyle(m_keptBrushStyle);
-      m_canvas.pen.width = m_keptPenWidth;
-      m_selectionKept = false;
-    }
-    s.tool.clear();
-  }
-  if (Is(s.tool, "pastemask"))
-    PasteSelectionMask(m_surface, s.clipRect, p, m_swatchFill);
-  if (Is(s.tool, "paste"))
-    PasteSelection(m_surface, s.clipRect, p);
-  if (Is(s.tool, "pastecolor"))
-    PasteColor(m_surface, s.clipRect, p, m_swatchFill, false);
-  if (Is(s.tool, "pastecolorx"))
-    PasteColor(m_surface, s.clipRect, p, m_swatchFill, true);
-  if (Is(s.tool, "paintpick")) {
-    // beyond the image there is no colour to pick
-    const TColor c = m_surface.Pixel(p.x, p.y);
-    if (c != clInvalidPixel)
-      m_swatchFill = c;
-    s.tool.clear();
-  }
+void PaintModel::step(MouseEvent event, TPoint p, Qt::KeyboardModifiers shift) {
+  const Transition *row = transitionFor(m_state.tool, event);
+  if (!row)
+    return;
+  m_actions.run(row->action, p, shift);
+  m_state.tool = nextTool(*row);
 }
 
 // ---- undo and size --------------------------------------------------------------------------
@@ -337,8 +91,8 @@ void PaintModel::replaceImage(const Bitmap &image) {
 
 void PaintModel::newImage() {
   m_canvas.pen.style = PenStyle::Solid;
-  const int height = askNumber(QStringLiteral("Smudgel"), QStringLiteral("Image height:"), QStringLiteral("100"), 100);
-  const int width = askNumber(QStringLiteral("Smudgel"), QStringLiteral("Image width:"), QStringLiteral("100"), 100);
+  const int height = askInteger(m_dialogs, NumberPrompt::ImageHeight, m_image.height());
+  const int width = askInteger(m_dialogs, NumberPrompt::ImageWidth, m_image.width());
   setImageSize(width, height);
   m_canvas.brush.setColor(clWhite);
   m_surface.FillRect(m_image.rect());
@@ -357,58 +111,31 @@ void PaintModel::setPasteMode(const QString &mode) {
 
 // ---- parameters -----------------------------------------------------------------------------
 
-int PaintModel::askNumber(const QString &caption, const QString &prompt, const QString &defaultText, int fallback) {
-  bool ok = false;
-  const int value = m_dialogs.inputBox(caption, prompt, defaultText).trimmed().toInt(&ok, 10);
-  return ok ? value : fallback;
-}
-
-void PaintModel::askBlocks() {
-  m_state.blockCount = std::clamp(
-      askNumber(QStringLiteral("Smudgel"), QStringLiteral("Number of blocks:"), QStringLiteral("8"), 8), 2, 50);
-}
+void PaintModel::askBlocks() { m_state.blockCount = askInteger(m_dialogs, NumberPrompt::Blocks, m_state.blockCount); }
 
 void PaintModel::askLineTolerance() {
-  const int t = askNumber(QStringLiteral("Smudgel"), QStringLiteral("Enter Straight Line Tolerance (5..50)"),
-                          QStringLiteral("5"), 5);
-  m_state.slineTolerance = t >= 5 && t <= 50 ? t : 5;
+  m_state.slineTolerance = askInteger(m_dialogs, NumberPrompt::LineTolerance, m_state.slineTolerance);
 }
 
-void PaintModel::askRounding() {
-  m_state.rounding = askNumber(QStringLiteral("Smudgel"), QStringLiteral("Enter Rounding"), QStringLiteral("10"), 10);
-}
+void PaintModel::askRounding() { m_state.rounding = askInteger(m_dialogs, NumberPrompt::Rounding, m_state.rounding); }
 
-void PaintModel::askShapes() {
-  const int n = askNumber(QStringLiteral("Smudgel"), QStringLiteral("Number of Shapes(1..25)"), QStringLiteral("1"), 1);
-  m_state.shapeCount = n >= 1 && n <= 25 ? n : 1;
-}
+void PaintModel::askShapes() { m_state.shapeCount = askInteger(m_dialogs, NumberPrompt::Shapes, m_state.shapeCount); }
 
 void PaintModel::askSpirals() {
-  const int n = askNumber(QStringLiteral("Smudgel"), QStringLiteral("Spirals (3..50)"), QStringLiteral("3"), 3);
-  m_state.spiralTurns = n >= 1 && n <= 50 ? n : 3;
+  m_state.spiralTurns = askInteger(m_dialogs, NumberPrompt::Spirals, m_state.spiralTurns);
 }
 
 void PaintModel::askSpiralFactor() {
-  const QString text = m_dialogs.inputBox(QStringLiteral("Smudgel"), QStringLiteral("Spiral factor (0.1..0.99)"),
-                                          QStringLiteral("0.99"));
-  bool ok = false;
-  const double f = QLocale().toDouble(text.trimmed(), &ok);
-  m_state.spiralFactor = ok && std::isfinite(f) && f >= 0.1 && f < 1.0 ? f : 0.99;
+  m_state.spiralFactor = askDecimal(m_dialogs, NumberPrompt::SpiralFactor, m_state.spiralFactor);
 }
 
 void PaintModel::askPaintText() {
   m_state.paintText = m_dialogs.inputBox(QStringLiteral("Paint"), QStringLiteral("Enter text:"), QString());
 }
 
-void PaintModel::askShadowDx() {
-  m_state.shadowDx = askNumber(QStringLiteral("Smudgel"), QStringLiteral("Enter shadow x offset"), QStringLiteral("-2"),
-                               m_state.shadowDx);
-}
+void PaintModel::askShadowDx() { m_state.shadowDx = askInteger(m_dialogs, NumberPrompt::ShadowDx, m_state.shadowDx); }
 
-void PaintModel::askShadowDy() {
-  m_state.shadowDy = askNumber(QStringLiteral("Smudgel"), QStringLiteral("Enter shadow y offset"), QStringLiteral("-2"),
-                               m_state.shadowDy);
-}
+void PaintModel::askShadowDy() { m_state.shadowDy = askInteger(m_dialogs, NumberPrompt::ShadowDy, m_state.shadowDy); }
 
 void PaintModel::askTextFont() {
   Font &f = m_state.textFont;
@@ -436,17 +163,17 @@ void PaintModel::askShadowColor() {
 }
 
 void PaintModel::setSpiralTurns(int turns) {
-  if (turns >= 1 && turns <= 50)
+  if (accepts(promptLimits(NumberPrompt::Spirals), turns))
     m_state.spiralTurns = turns;
 }
 
 void PaintModel::setSpiralFactor(double factor) {
-  if (factor >= 0.1 && factor < 1.0)
+  if (accepts(promptLimits(NumberPrompt::SpiralFactor), factor))
     m_state.spiralFactor = factor;
 }
 
 void PaintModel::setStarPoints(int points) {
-  if (points >= 3 && points <= 12)
+  if (points >= PaintState::MinStarPoints && points <= PaintState::MaxStarPoints)
     m_state.starPoints = points;
 }
 
@@ -460,15 +187,17 @@ void PaintModel::shadowDefault() {
 
 QString PaintModel::checkConsistency() const {
   const PaintState &s = m_state;
-  if (!ToolNames().contains(s.tool))
-    return QStringLiteral("unknown tool \"%1\"").arg(s.tool);
+  if (!s.tool.isValid())
+    return QStringLiteral("tool %1 in stage %2").arg(toolName(s.tool.tool())).arg(int(s.tool.stage()));
   if (s.slineDir != QLatin1String("none") && s.slineDir != QLatin1String("h") && s.slineDir != QLatin1String("v"))
     return QStringLiteral("line direction \"%1\"").arg(s.slineDir);
   if (s.pasteMode != QLatin1String("paste") && s.pasteMode != QLatin1String("pastemask"))
     return QStringLiteral("paste mode \"%1\"").arg(s.pasteMode);
-  if (s.slineTolerance < 5 || s.slineTolerance > 50 || s.blockCount < 2 || s.blockCount > 50 || s.shapeCount < 1 ||
-      s.shapeCount > 25 || s.starPoints < 3 || s.starPoints > 12 || s.spiralTurns < 1 || s.spiralTurns > 50 ||
-      !(s.spiralFactor >= 0.1 && s.spiralFactor < 1.0) || (s.spiralDir != 1 && s.spiralDir != -1))
+  const auto in = [](NumberPrompt prompt, double value) { return accepts(promptLimits(prompt), value); };
+  if (!in(NumberPrompt::LineTolerance, s.slineTolerance) || !in(NumberPrompt::Blocks, s.blockCount) ||
+      !in(NumberPrompt::Shapes, s.shapeCount) || !in(NumberPrompt::Spirals, s.spiralTurns) ||
+      !in(NumberPrompt::SpiralFactor, s.spiralFactor) || s.starPoints < PaintState::MinStarPoints ||
+      s.starPoints > PaintState::MaxStarPoints || (s.spiralDir != 1 && s.spiralDir != -1))
     return QStringLiteral("a parameter is out of its range");
   if (&m_canvas.bitmap() != &m_image)
     return QStringLiteral("the canvas draws on another bitmap");

@@ -1,12 +1,14 @@
 #pragma once
 // The paint window's model: the image with its canvas, the drawing state, the undo ring and
-// the tools. The window feeds it presses, moves and releases of the image control and forwards
-// its menu commands; prompts go through the Dialogs service.
+// the tools. The window feeds it presses, moves and releases of the image control, which go
+// through the stage table (ToolStages.h) to the tools, and forwards its menu commands; prompts
+// go through the Dialogs service.
 
 #include "raster/Canvas.h"
 #include "smudgel/PaintEffects.h"
 #include "smudgel/PaintState.h"
 #include "smudgel/PaintSurface.h"
+#include "smudgel/ToolActions.h"
 #include "smudgel/UndoRing.h"
 
 #include <Qt>
@@ -85,20 +87,10 @@ public:
   QString checkConsistency() const;
 
 private:
-  void moveStep(Qt::KeyboardModifiers shift, TPoint p);
-  void releaseStep(TPoint p);
-  void drawBandLine(TPoint to);
-  void drawBandFigure(TPoint to);
-  void drawFigure(const QString &tool, TPoint a, TPoint b);
-  void drawBezier();
-  void drawStar(TPoint first);
-  void releaseSpiral(TPoint p);
-  void fillBlock(TPoint p);
-  void releaseArcStage(const QString &base, TPoint p);
-  int askNumber(const QString &caption, const QString &prompt, const QString &defaultText, int fallback);
+  // The row of the stage table for the current tool: its action, then its next stage.
+  void step(MouseEvent event, TPoint p, Qt::KeyboardModifiers shift);
 
   Dialogs &m_dialogs;
-  RandomSource m_random;
   Bitmap m_image;
   Canvas m_canvas;
   UndoRing m_ring;
@@ -106,10 +98,7 @@ private:
   PaintState m_state;
   TColor m_swatchFill = clWhite;
   bool m_snapshots = true;
-  // brush style and pen width kept by a press of the selection tool
-  bool m_selectionKept = false;
-  BrushStyle m_keptBrushStyle = BrushStyle::Solid;
-  int m_keptPenWidth = 1;
+  ToolActions m_actions;
 };
 
 } // namespace corvana::smudgel

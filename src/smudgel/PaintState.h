@@ -3,29 +3,20 @@
 // the multi-click figures and the parameters of the computed shapes and text tools.
 
 #include "raster/GdiObjects.h"
+#include "smudgel/PaintTool.h"
 
 #include <QString>
-#include <QStringList>
 #include <array>
 
 namespace corvana::smudgel {
 
-// Every name `PaintState::tool` may hold; the empty string is "no tool".
-inline const QStringList &ToolNames() {
-  static const QStringList names{"line",      "sline",      "rectangle",   "roundrect", "ellipse",  "arc",
-                                 "arc1",      "arc2",       "arc3",        "chord",     "chord1",   "chord2",
-                                 "chord3",    "pie",        "pie1",        "pie2",      "pie3",     "bezier",
-                                 "bezier1",   "bezier2",    "bezier3",     "spiral",    "star",     "sym",
-                                 "spray",     "freehand",   "vmirror",     "hmirror",   "cmirror",  "mirror4",
-                                 "blocks",    "text",       "shadowtext",  "floodfill", "snapshot", "paste",
-                                 "pastemask", "pastecolor", "pastecolorx", "paintpick", ""};
-  return names;
-}
-
 struct PaintState {
   static constexpr int MaxSymPoints = 13;
+  // the Starpoints menu's entries
+  static constexpr int MinStarPoints = 3;
+  static constexpr int MaxStarPoints = 12;
 
-  QString tool = QStringLiteral("line");
+  StagedTool tool{Tool::Line};
   TPoint startPt;
   TPoint lastPt;
   bool dragging = false;

@@ -9,6 +9,14 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <ostream>
+
+namespace corvana::smudgel {
+
+// Failures show the tool by its name.
+inline void PrintTo(const StagedTool &tool, std::ostream *os) { *os << '"' << tool.name().toStdString() << '"'; }
+
+} // namespace corvana::smudgel
 
 namespace corvana::smudgel::test {
 
