@@ -4,6 +4,7 @@
 #include "platform/TextFiles.h"
 #include "raster/Dib.h"
 #include "raster/MetafilePlayer.h"
+#include "raster/MetafileRecords.h"
 
 #include <cmath>
 
@@ -60,13 +61,14 @@ Metafile Metafile::fromBytes(const QByteArray &bytes) {
         r.seek(pos);
         if (r.remaining() < 8)
           invalid(QStringLiteral("missing end of file record"));
-        const quint32 type = r.u32(), size = r.u32();
+        const auto type = EmfRecord(r.u32());
+        const quint32 size = r.u32();
         if (size < 8 || size % 4 != 0 || size > r.remaining() + 8)
           invalid(QStringLiteral("bad record size"));
-        if (pos == 0 && type != 1)
+        if (pos == 0 && type != EmfRecord::Header)
           invalid(QStringLiteral("bad header"));
         pos += size;
-        if (type == 14)
+        if (type == EmfRecord::Eof)
           break;
       }
       m.m_recordsAt = 0;
@@ -109,20 +111,20 @@ Metafile Metafile::fromBytes(const QByteArray &bytes) {
       invalid(QStringLiteral("truncated record"));
     }
     const quint32 words = r.u32();
-    const quint16 function = r.u16();
+    const auto function = WmfRecord(r.u16());
     if (words < 3 || qint64(words) * 2 > qint64(r.remaining()) + 6)
       invalid(QStringLiteral("bad record size"));
-    if (function == 0x020C && !haveExt && words >= 5) {
+    if (function == WmfRecord::SetWindowExt && !haveExt && words >= 5) {
       extY = r.i16();
       extX = r.i16();
       haveExt = true;
-    } else if (function == 0x020B && !haveOrg && words >= 5) {
+    } else if (function == WmfRecord::SetWindowOrg && !haveOrg && words >= 5) {
       orgY = r.i16();
       orgX = r.i16();
       haveOrg = true;
     }
     pos += size_t(words) * 2;
-    if (function == 0)
+    if (function == WmfRecord::Eof)
       break;
   }
   if (placeable) {
