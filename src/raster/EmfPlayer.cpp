@@ -7,7 +7,7 @@
 #include "raster/MetafilePlayer.h"
 #include "raster/MetafileRecords.h"
 
-#include "platform/Errors.h"
+#include "core/Error.h"
 
 namespace corvana {
 

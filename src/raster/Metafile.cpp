@@ -1,7 +1,7 @@
 #include "raster/Metafile.h"
 
-#include "platform/Errors.h"
-#include "platform/TextFiles.h"
+#include "core/Error.h"
+#include "core/TextFiles.h"
 #include "raster/Dib.h"
 #include "raster/MetafilePlayer.h"
 #include "raster/MetafileRecords.h"

@@ -1,6 +1,6 @@
 #include "raster/MetafilePlayer.h"
 
-#include "platform/Errors.h"
+#include "core/Error.h"
 #include "raster/MetafileRecords.h"
 
 #include <cmath>
