@@ -305,6 +305,130 @@ TEST(Emf, HugePenIsCappedNotWrappedToAHairline) {
   EXPECT_EQ(Count(play(e.finish(96, 48), 192, 96), clRed), 192 * 96);
 }
 
+// Every drawing record the players dispatch, in both formats, draws in red inside the box
+// (1, 1)-(5, 5) and nowhere else: a record dropped from a dispatch table, or read with its
+// coordinates in the wrong order, fails its row.
+struct DrawCase {
+  const char *name;
+  QByteArray bytes;
+  int width, height;
+};
+
+void PrintTo(const DrawCase &c, std::ostream *os) { *os << c.name; }
+
+class MetafileDrawRecord : public ::testing::TestWithParam<DrawCase> {};
+
+TEST_P(MetafileDrawRecord, DrawsInsideItsBox) {
+  const DrawCase &c = GetParam();
+  const Bitmap b = play(c.bytes, c.width, c.height);
+  int inside = 0, outside = 0;
+  for (int y = 0; y < b.height(); ++y)
+    for (int x = 0; x < b.width(); ++x)
+      if (b.pixel(x, y) == clRed)
+        ++(x >= 1 && x <= 5 && y >= 1 && y <= 5 ? inside : outside);
+  EXPECT_GT(inside, 0);
+  EXPECT_EQ(outside, 0);
+}
+
+constexpr int PatCopyLow = 0x0021, PatCopyHigh = 0x00F0;
+
+DrawCase wmfCase(const char *name, int function, std::initializer_list<int> words, bool moveFirst = false) {
+  WmfWriter w;
+  w.brush(0, clRed).select(0).pen(0, 1, clRed).select(1);
+  if (moveFirst)
+    w.record(0x0214, {2, 1});
+  w.record(function, words);
+  return {name, w.finish(0, 0, 8, 8, 96), 8, 8};
+}
+
+// `points`: x, y pairs; with `small` they are written as 16-bit values.
+QByteArray emfPoly(std::initializer_list<int> counts, std::initializer_list<int> points, bool small) {
+  ByteBuilder b;
+  b.zeros(16);
+  if (counts.size() > 1 || *counts.begin() < 0) { // a poly-poly record: rings, total, counts
+    int total = 0;
+    for (int c : counts)
+      total += std::abs(c);
+    b.u32(quint32(counts.size() - 1)).u32(quint32(total));
+    for (auto it = counts.begin() + 1; it != counts.end(); ++it)
+      b.u32(quint32(*it));
+  } else {
+    b.u32(quint32(*counts.begin()));
+  }
+  for (int v : points)
+    small ? b.i16(v) : b.i32(v);
+  while (b.size() % 4)
+    b.u8(0);
+  return b.bytes;
+}
+
+DrawCase emfCase(const char *name, int type, const QByteArray &body, bool moveFirst = false) {
+  EmfWriter e;
+  e.record(39, {1, 0, int(clRed), 0}).record(37, {1}).record(38, {2, 0, 1, 0, int(clRed)}).record(37, {2});
+  if (moveFirst)
+    e.record(27, {1, 1});
+  e.bytes(type, body);
+  return {name, e.finish(96, 48), 96, 48};
+}
+
+QByteArray emfValues(std::initializer_list<qint32> values) {
+  ByteBuilder b;
+  for (qint32 v : values)
+    b.i32(v);
+  return b.bytes;
+}
+
+std::vector<DrawCase> drawCases() {
+  const std::initializer_list<int> open = {1, 1, 4, 1, 4, 4}, closed = {1, 1, 5, 1, 1, 5};
+  const std::initializer_list<int> curve = {1, 1, 2, 5, 4, 5, 5, 1}, curveTo = {2, 5, 4, 5, 5, 1};
+  const std::initializer_list<qint32> blit = {0, 0, 0, 0, 1, 1, 4, 4, 0x00F00021, 0, 0, 0,
+                                              0, 0, 0, 0, 0, 0, 0, 0, 0,          0, 0};
+  std::vector<DrawCase> cases = {
+      wmfCase("wmf_line_to", 0x0213, {2, 5}, true),
+      wmfCase("wmf_polyline", 0x0325, {3, 1, 1, 4, 1, 4, 4}),
+      wmfCase("wmf_polygon", 0x0324, {3, 1, 1, 5, 1, 1, 5}),
+      wmfCase("wmf_poly_polygon", 0x0538, {1, 3, 1, 1, 5, 1, 1, 5}),
+      wmfCase("wmf_rectangle", 0x041B, {5, 5, 1, 1}),
+      wmfCase("wmf_ellipse", 0x0418, {5, 5, 1, 1}),
+      wmfCase("wmf_round_rect", 0x061C, {2, 2, 5, 5, 1, 1}),
+      wmfCase("wmf_arc", 0x0817, {3, 1, 3, 5, 5, 5, 1, 1}),
+      wmfCase("wmf_chord", 0x0830, {3, 1, 3, 5, 5, 5, 1, 1}),
+      wmfCase("wmf_pie", 0x081A, {3, 1, 3, 5, 5, 5, 1, 1}),
+      wmfCase("wmf_set_pixel", 0x041F, {0x00FF, 0, 3, 3}),
+      wmfCase("wmf_dib_bitblt_pattern", 0x0940, {PatCopyLow, PatCopyHigh, 0, 0, 0, 4, 4, 1, 1}),
+      wmfCase("wmf_dib_stretchblt_pattern", 0x0B41, {PatCopyLow, PatCopyHigh, 0, 0, 0, 0, 0, 4, 4, 1, 1}),
+      emfCase("emf_line_to", 54, emfValues({5, 1}), true),
+      emfCase("emf_polyline", 4, emfPoly({3}, open, false)),
+      emfCase("emf_polyline16", 87, emfPoly({3}, open, true)),
+      emfCase("emf_polyline_to", 6, emfPoly({2}, {4, 1, 4, 4}, false), true),
+      emfCase("emf_polyline_to16", 89, emfPoly({2}, {4, 1, 4, 4}, true), true),
+      emfCase("emf_poly_bezier", 2, emfPoly({4}, curve, false)),
+      emfCase("emf_poly_bezier16", 85, emfPoly({4}, curve, true)),
+      emfCase("emf_poly_bezier_to", 5, emfPoly({3}, curveTo, false), true),
+      emfCase("emf_poly_bezier_to16", 88, emfPoly({3}, curveTo, true), true),
+      emfCase("emf_poly_polyline", 7, emfPoly({-1, 3}, open, false)),
+      emfCase("emf_poly_polyline16", 90, emfPoly({-1, 3}, open, true)),
+      emfCase("emf_polygon", 3, emfPoly({3}, closed, false)),
+      emfCase("emf_polygon16", 86, emfPoly({3}, closed, true)),
+      emfCase("emf_poly_polygon", 8, emfPoly({-1, 3}, closed, false)),
+      emfCase("emf_poly_polygon16", 91, emfPoly({-1, 3}, closed, true)),
+      emfCase("emf_rectangle", 43, emfValues({1, 1, 5, 5})),
+      emfCase("emf_ellipse", 42, emfValues({1, 1, 5, 5})),
+      emfCase("emf_round_rect", 44, emfValues({1, 1, 5, 5, 2, 2})),
+      emfCase("emf_arc", 45, emfValues({1, 1, 5, 5, 5, 3, 1, 3})),
+      emfCase("emf_chord", 46, emfValues({1, 1, 5, 5, 5, 3, 1, 3})),
+      emfCase("emf_pie", 47, emfValues({1, 1, 5, 5, 5, 3, 1, 3})),
+      emfCase("emf_bitblt_pattern", 76, emfValues(blit)),
+      emfCase("emf_stretchblt_pattern", 77, emfValues(blit) + emfValues({1, 1})),
+      emfCase("emf_stretchdibits_pattern", 81,
+              emfValues({0, 0, 0, 0, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x00F00021, 4, 4})),
+  };
+  return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(Records, MetafileDrawRecord, ::testing::ValuesIn(drawCases()),
+                         [](const auto &info) { return std::string(info.param.name); });
+
 struct BadCase {
   const char *name;
   QByteArray bytes;
