@@ -3,11 +3,10 @@
 // record, so that the offsets inside it count from its start; handlers begin after the type
 // and size words. Most drawing records open with a bounds rectangle the player does not need.
 
+#include "core/Error.h"
 #include "raster/MetafileObjects.h"
 #include "raster/MetafilePlayer.h"
 #include "raster/MetafileRecords.h"
-
-#include "core/Error.h"
 
 namespace corvana {
 
