@@ -8,13 +8,14 @@
 
 namespace corvana {
 
-class THtmlViewBase;
+class HtmlNavigation;
+class HtmlPageEvents;
 
 class HtmlPage : public QWebEnginePage {
   Q_OBJECT
 
 public:
-  HtmlPage(QWebEngineProfile *profile, THtmlViewBase *view);
+  HtmlPage(QWebEngineProfile *profile, QObject *parent, HtmlNavigation &navigation, HtmlPageEvents &events);
 
 protected:
   bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
@@ -26,14 +27,15 @@ protected:
   void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString &, int, const QString &) override {}
 
 private:
-  THtmlViewBase *m_view;
+  HtmlNavigation &m_navigation;
+  HtmlPageEvents &m_events;
 };
 
 class HtmlBridge : public QObject {
   Q_OBJECT
 
 public:
-  explicit HtmlBridge(THtmlViewBase *view) : m_view(view) {}
+  explicit HtmlBridge(HtmlPageEvents &events) : m_events(events) {}
 
   Q_INVOKABLE bool hotSpotClick(const QVariantMap &link);
   Q_INVOKABLE void hotSpotCovered(const QString &target, const QString &href);
@@ -43,7 +45,7 @@ public:
   Q_INVOKABLE void frameActivated(const QVariantMap &frame);
 
 private:
-  THtmlViewBase *m_view;
+  HtmlPageEvents &m_events;
 };
 
 } // namespace corvana

@@ -25,7 +25,7 @@ constexpr double kMaxPictureDpi = 300.0;
 
 void THtmlViewBase::Print(QPrinter &printer, int fromPage, int toPage) {
   m_printedPages = 0;
-  if (!m_page || m_currentUrl.isEmpty())
+  if (!m_page || m_navigation.currentUrl().isEmpty())
     throw Error(QStringLiteral("There is no document to print"));
   if (!waitForLoad())
     throw Error(QStringLiteral("The document is still loading"));

@@ -3,9 +3,7 @@
 #include "htmlview/HtmlNames.h"
 #include "htmlview/HtmlPage_p.h"
 #include "htmlview/PageScript.h"
-#include "platform/Dialogs.h"
 #include "platform/Errors.h"
-#include "platform/Forms.h"
 #include "platform/Paths.h"
 
 #include <QApplication>
@@ -14,8 +12,6 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWebChannel>
@@ -33,10 +29,6 @@ namespace {
 constexpr qsizetype kMaxInlineDocument = 1'500'000;
 constexpr int kMaxCopyLength = 32000;
 constexpr int kMaxViewLinkLength = 4096;
-
-QString jsString(const QString &text) {
-  return QString::fromUtf8(QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact)).mid(1).chopped(1);
-}
 
 } // namespace
 
@@ -56,80 +48,9 @@ bool WaitUntil(const std::function<bool()> &done, int timeoutMs) {
   return done();
 }
 
-// ---- page and bridge --------------------------------------------------------------------------
-
-HtmlPage::HtmlPage(QWebEngineProfile *profile, THtmlViewBase *view) : QWebEnginePage(profile, view), m_view(view) {}
-
-bool HtmlPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) {
-  if (type == NavigationTypeLinkClicked) {
-    const bool passed = m_view->m_passUrls.removeOne(url.adjusted(QUrl::RemoveFragment));
-    if (!passed && !m_view->uncaughtLinkClick(url))
-      return false;
-  }
-  if (isMainFrame) {
-    if (m_view->m_ownNavigation)
-      m_view->m_ownNavigation = false;
-    else
-      m_view->m_mode =
-          type == NavigationTypeReload ? THtmlViewBase::HistoryMode::Stay : THtmlViewBase::HistoryMode::Push;
-  }
-  return true;
-}
-
-QWebEnginePage *HtmlPage::createWindow(WebWindowType) {
-  // Pop-ups opened by page scripts are not followed; links asking for a window are seen earlier.
-  return nullptr;
-}
-
-void HtmlPage::javaScriptAlert(const QUrl &, const QString &msg) { Application().dialogs().message(msg); }
-
-bool HtmlPage::javaScriptConfirm(const QUrl &, const QString &msg) { return Application().dialogs().confirm(msg); }
-
-bool HtmlPage::javaScriptPrompt(const QUrl &, const QString &msg, const QString &defaultValue, QString *result) {
-  *result = Application().dialogs().inputBox(Application().title(), msg, defaultValue);
-  return true;
-}
-
-bool HtmlBridge::hotSpotClick(const QVariantMap &link) {
-  const QVariantMap frame = link.value(QStringLiteral("frame")).toMap();
-  return m_view->hotSpotClick(
-      link.value(QStringLiteral("href")).toString(), link.value(QStringLiteral("target")).toString(),
-      link.value(QStringLiteral("landing")).toString(), frame.value(QStringLiteral("base")).toString(),
-      link.value(QStringLiteral("trusted")).toBool());
-}
-
-void HtmlBridge::hotSpotCovered(const QString &target, const QString &href) { m_view->hotSpotCovered(target, href); }
-
-bool HtmlBridge::formSubmit(const QVariantMap &form) {
-  m_view->m_linkBase = form.value(QStringLiteral("frame")).toMap().value(QStringLiteral("base")).toString();
-  return m_view->formSubmit(
-      form.value(QStringLiteral("action")).toString(), form.value(QStringLiteral("target")).toString(),
-      form.value(QStringLiteral("encoding")).toString(), form.value(QStringLiteral("method")).toString(),
-      form.value(QStringLiteral("lines")).toStringList());
-}
-
-void HtmlBridge::objectClick(const QVariantMap &control) {
-  THtmlFormControl c;
-  c.tagName = control.value(QStringLiteral("tag")).toString();
-  c.type = control.value(QStringLiteral("type")).toString();
-  c.name = control.value(QStringLiteral("name")).toString();
-  c.value = control.value(QStringLiteral("value")).toString();
-  c.id = control.value(QStringLiteral("id")).toString();
-  m_view->objectClick(c, control.value(QStringLiteral("onclick")).toString());
-}
-
-void HtmlBridge::soundRequest(const QString &src, int loop, const QString &base) {
-  m_view->soundRequest(src, loop, base);
-}
-
-void HtmlBridge::frameActivated(const QVariantMap &frame) {
-  m_view->frameActivated(frame.value(QStringLiteral("url")).toString(), frame.value(QStringLiteral("title")).toString(),
-                         frame.value(QStringLiteral("top")).toBool());
-}
-
 // ---- the view ---------------------------------------------------------------------------------
 
-THtmlViewBase::THtmlViewBase(QWidget *parent) : QWidget(parent), m_history(50) {
+THtmlViewBase::THtmlViewBase(QWidget *parent) : QWidget(parent), m_navigation(50) {
   auto *layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   setFocusPolicy(Qt::StrongFocus);
@@ -151,11 +72,12 @@ void THtmlViewBase::ensureView() {
     return;
   m_view = new QWebEngineView(this);
   m_view->setObjectName(QStringLiteral("EngineView"));
-  m_page = new HtmlPage(QWebEngineProfile::defaultProfile(), this);
-  m_bridge = new HtmlBridge(this);
-  m_bridge->setParent(m_page);
+  HtmlPageEvents &events = *this;
+  m_page = new HtmlPage(QWebEngineProfile::defaultProfile(), this, m_navigation, events);
+  auto *bridge = new HtmlBridge(events);
+  bridge->setParent(m_page);
   auto *channel = new QWebChannel(m_page);
-  channel->registerObject(QString::fromLatin1(kBridgeObjectName), m_bridge);
+  channel->registerObject(QString::fromLatin1(kBridgeObjectName), bridge);
   m_page->setWebChannel(channel, QWebEngineScript::ApplicationWorld);
 
   QWebEngineScript script;
@@ -198,7 +120,7 @@ void THtmlViewBase::setViewImages(bool view) {
     return;
   m_viewImages = view;
   applySettings();
-  if (!m_page || m_currentUrl.isEmpty() || !m_stringsHtml.isEmpty()) {
+  if (!m_page || m_navigation.currentUrl().isEmpty() || m_navigation.showsStrings()) {
     Reload();
     return;
   }
@@ -235,41 +157,33 @@ void THtmlViewBase::LoadFromFile(const QString &name) {
   QUrl url = QUrl::fromLocalFile(info.absoluteFilePath());
   if (anchor.size() > 1)
     url.setFragment(anchor.mid(1));
-  m_stringsHtml.clear();
-  loadUrl(url, HistoryMode::Push);
+  m_navigation.clearStrings();
+  loadUrl(url, Mode::Push);
 }
 
-void THtmlViewBase::loadUrl(const QUrl &url, HistoryMode mode) {
+void THtmlViewBase::loadUrl(const QUrl &url, Mode mode) {
   ensureView();
-  const bool sameDocument = !m_processing && !m_currentUrl.isEmpty() && url.hasFragment() &&
-                            url.adjusted(QUrl::RemoveFragment) == m_currentUrl.adjusted(QUrl::RemoveFragment);
-  if (sameDocument) {
+  if (!m_processing && m_navigation.isAnchorMove(url)) {
     // Only the anchor changes: scroll without a new load.
-    m_page->runJavaScript(QStringLiteral("(function (n) { var e = document.getElementById(n) || "
-                                         "document.getElementsByName(n)[0]; if (e) e.scrollIntoView(); "
-                                         "else location.hash = '#' + n; })(%1);")
-                              .arg(jsString(url.fragment())),
-                          QWebEngineScript::ApplicationWorld);
-    m_currentUrl = url;
-    if (mode == HistoryMode::Push)
-      m_history.push(m_currentFile, m_title);
+    m_page->runJavaScript(ScrollToAnchorScript(url.fragment()), QWebEngineScript::ApplicationWorld);
+    if (m_navigation.finishAnchorMove(url, mode) && OnHistoryChange)
+      OnHistoryChange();
     return;
   }
-  m_mode = mode;
-  m_ownNavigation = true;
+  m_navigation.beginLoad(mode);
   setProcessing(true);
   m_page->load(url);
 }
 
 void THtmlViewBase::LoadStrings(const QStringList &lines) {
   ensureView();
-  m_stringsHtml = lines.join(u'\n');
-  m_mode = HistoryMode::Stay;
-  m_ownNavigation = true;
+  const QString html = lines.join(u'\n');
+  m_navigation.setStrings(html);
+  m_navigation.beginLoad(Mode::Stay);
   setProcessing(true);
   const QUrl base = QUrl::fromLocalFile(AppDir());
-  if (m_stringsHtml.size() < kMaxInlineDocument) {
-    m_page->setHtml(m_stringsHtml, base);
+  if (html.size() < kMaxInlineDocument) {
+    m_page->setHtml(html, base);
     return;
   }
   // Too large for an inline document: it goes through a temporary file that keeps the base.
@@ -279,63 +193,61 @@ void THtmlViewBase::LoadStrings(const QStringList &lines) {
     throw Error::cannotCreate(m_stringsFile->fileName());
   }
   m_stringsFile->write(QStringLiteral("<base href=\"%1\">").arg(base.toString(QUrl::FullyEncoded)).toUtf8());
-  m_stringsFile->write(m_stringsHtml.toUtf8());
+  m_stringsFile->write(html.toUtf8());
   m_stringsFile->close();
   m_page->load(QUrl::fromLocalFile(m_stringsFile->fileName()));
 }
 
 QString THtmlViewBase::HTMLExpandFilename(const QString &name) const {
-  QString base = m_linkBase;
-  if (base.isEmpty())
-    base = m_currentFile.isEmpty() ? AppDir() : m_currentFile;
-  return ExpandLinkName(base, name);
+  const QString base = m_navigation.linkBase();
+  return ExpandLinkName(base.isEmpty() ? AppDir() : base, name);
 }
 
 std::optional<THtmlFrameInfo> THtmlViewBase::ActiveViewer() const {
   if (m_activeFrame)
     return m_activeFrame;
-  if (m_currentFile.isEmpty() && m_stringsHtml.isEmpty())
+  if (CurrentFile().isEmpty() && !m_navigation.showsStrings())
     return std::nullopt;
-  return THtmlFrameInfo{m_currentFile, m_title};
+  return THtmlFrameInfo{CurrentFile(), DocumentTitle()};
 }
 
 void THtmlViewBase::Reload() {
   if (!m_page)
     return;
-  if (!m_stringsHtml.isEmpty()) {
-    LoadStrings(m_stringsHtml.split(u'\n'));
+  if (m_navigation.showsStrings()) {
+    LoadStrings(m_navigation.stringsHtml().split(u'\n'));
     return;
   }
-  if (m_currentUrl.isEmpty())
+  if (m_navigation.currentUrl().isEmpty())
     return;
   reloadPage(QWebEnginePage::Reload);
 }
 
 void THtmlViewBase::reloadPage(int action) {
-  m_mode = HistoryMode::Stay;
-  m_ownNavigation = true;
+  m_navigation.beginLoad(Mode::Stay);
   setProcessing(true);
   m_page->triggerAction(QWebEnginePage::WebAction(action));
 }
 
-void THtmlViewBase::showHistoryEntry(const QString &file) {
+void THtmlViewBase::GoToHistory(int index) {
+  const QString file = m_navigation.stepTo(index);
   if (file.isEmpty())
     return;
   const QUrl url = IsFileUrl(file) || file.startsWith(u'/') ? QUrl::fromLocalFile(FileUrlToName(file)) : QUrl(file);
-  m_stringsHtml.clear();
-  loadUrl(url, HistoryMode::Stay);
-  if (OnHistoryChange)
-    OnHistoryChange();
+  m_navigation.clearStrings();
+  // The history change is told when the entry's document is shown, so that its handlers see
+  // the entry's file and title.
+  loadUrl(url, Mode::Step);
 }
 
 void THtmlViewBase::GoBack() {
-  if (m_history.canGoBack())
-    showHistoryEntry(m_history.back());
+  if (BackButtonEnabled())
+    GoToHistory(HistoryIndex() + 1);
 }
 
 void THtmlViewBase::GoFwd() {
-  if (m_history.canGoForward())
-    showHistoryEntry(m_history.forward());
+  if (FwdButtonEnabled())
+    GoToHistory(HistoryIndex() - 1);
 }
 
 void THtmlViewBase::setProcessing(bool processing) {
@@ -349,30 +261,15 @@ void THtmlViewBase::setProcessing(bool processing) {
 void THtmlViewBase::onLoadStarted() { setProcessing(true); }
 
 void THtmlViewBase::onLoadFinished(bool) {
-  const QUrl url = m_page->url();
-  m_currentUrl = url;
-  m_currentFile = m_stringsHtml.isEmpty() ? UrlToDocumentName(url) : QString();
-  m_title = CleanDocumentTitle(m_page->title(), url);
   m_activeFrame.reset();
-  m_linkBase.clear();
-  bool changed = false;
-  if (m_mode == HistoryMode::Push && !m_currentFile.isEmpty()) {
-    m_history.push(m_currentFile, m_title);
-    changed = true;
-  } else {
-    m_history.setCurrentTitle(m_title);
-  }
-  m_mode = HistoryMode::Push;
-  if (changed && OnHistoryChange)
+  if (m_navigation.finishLoad(m_page->url(), m_page->title()) && OnHistoryChange)
     OnHistoryChange();
   setProcessing(false);
 }
 
 void THtmlViewBase::onTitleChanged(const QString &title) {
-  if (m_processing)
-    return;
-  m_title = CleanDocumentTitle(title, m_page->url());
-  m_history.setCurrentTitle(m_title);
+  if (!m_processing)
+    m_navigation.titleChanged(title, m_page->url());
 }
 
 bool THtmlViewBase::waitForLoad(int timeoutMs) {
@@ -390,7 +287,7 @@ void THtmlViewBase::TrustScriptedClicks(bool trust) { trustScriptedClicks = trus
 bool THtmlViewBase::hotSpotClick(const QString &rawHref, const QString &target, const QString &landing,
                                  const QString &base, bool userClick) {
   const QString href = rawHref.left(kMaxViewLinkLength);
-  m_linkBase = base;
+  m_navigation.setLinkBase(base);
   bool handled = false;
   const bool tellHandlers = userClick || trustScriptedClicks;
   if (tellHandlers && OnHotSpotTargetClick)
@@ -412,16 +309,13 @@ bool THtmlViewBase::hotSpotClick(const QString &rawHref, const QString &target, 
     return false;
   }
   const QString expanded = HTMLExpandFilename(href);
-  const QUrl url = expanded.startsWith(u'/') ? QUrl::fromLocalFile(expanded) : QUrl(expanded);
-  m_passUrls.append(url.adjusted(QUrl::RemoveFragment));
-  if (m_passUrls.size() > 16)
-    m_passUrls.removeFirst();
+  m_navigation.passLink(expanded.startsWith(u'/') ? QUrl::fromLocalFile(expanded) : QUrl(expanded));
   return true;
 }
 
 void THtmlViewBase::followLocally(const QString &href) {
   if (href.startsWith(u'#')) {
-    loadUrl(QUrl(m_currentUrl.adjusted(QUrl::RemoveFragment).toString() + href), HistoryMode::Push);
+    loadUrl(QUrl(m_navigation.currentUrl().adjusted(QUrl::RemoveFragment).toString() + href), Mode::Push);
     return;
   }
   const QString expanded = HTMLExpandFilename(href);
@@ -431,8 +325,8 @@ void THtmlViewBase::followLocally(const QString &href) {
   }
   const QUrl url(expanded);
   if (url.isValid() && !url.scheme().isEmpty()) {
-    m_stringsHtml.clear();
-    loadUrl(url, HistoryMode::Push);
+    m_navigation.clearStrings();
+    loadUrl(url, Mode::Push);
   }
 }
 
@@ -441,7 +335,7 @@ bool THtmlViewBase::uncaughtLinkClick(const QUrl &url) {
   if (!trustScriptedClicks)
     return true;
   const QString href = url.toString();
-  m_linkBase = m_currentFile;
+  m_navigation.setLinkBase(CurrentFile());
   bool handled = false;
   if (OnHotSpotTargetClick)
     OnHotSpotTargetClick(QString(), href, handled);
@@ -459,7 +353,8 @@ void THtmlViewBase::hotSpotCovered(const QString &target, const QString &href) {
 }
 
 bool THtmlViewBase::formSubmit(const QString &action, const QString &target, const QString &encType,
-                               const QString &method, const QStringList &lines) {
+                               const QString &method, const QStringList &lines, const QString &base) {
+  m_navigation.setLinkBase(base);
   if (!OnFormSubmit)
     return true;
   OnFormSubmit(action, target, encType, method, lines);
@@ -472,15 +367,15 @@ void THtmlViewBase::objectClick(const THtmlFormControl &control, const QString &
 }
 
 void THtmlViewBase::soundRequest(const QString &src, int loop, const QString &base) {
-  m_linkBase = base;
+  m_navigation.setLinkBase(base);
   if (OnSoundRequest)
     OnSoundRequest(src, loop, false);
 }
 
 void THtmlViewBase::frameActivated(const QString &url, const QString &title, bool top) {
   const QUrl frameUrl(url);
-  if (top && frameUrl.adjusted(QUrl::RemoveFragment) == m_currentUrl.adjusted(QUrl::RemoveFragment)) {
-    m_activeFrame = THtmlFrameInfo{m_currentFile, m_title};
+  if (top && frameUrl.adjusted(QUrl::RemoveFragment) == m_navigation.currentUrl().adjusted(QUrl::RemoveFragment)) {
+    m_activeFrame = THtmlFrameInfo{CurrentFile(), DocumentTitle()};
     return;
   }
   m_activeFrame = THtmlFrameInfo{UrlToDocumentName(frameUrl), CleanDocumentTitle(title, frameUrl)};
@@ -493,43 +388,9 @@ void THtmlViewBase::Find(const QString &text, bool matchCase, std::function<void
     done(false);
     return;
   }
-  // The focused frame searches on from its selection; with no frame focused, the frames are
-  // searched in order from the one holding the selection.
-  static const QString script = QStringLiteral(R"JS(
-(function (text, matchCase) {
-  function focused(w) {
-    try {
-      var el = w.document.activeElement;
-      if (el && (el.localName === 'frame' || el.localName === 'iframe') && el.contentWindow)
-        return focused(el.contentWindow);
-    } catch (e) {}
-    return w;
-  }
-  function all(w, out) {
-    out.push(w);
-    try { for (var i = 0; i < w.frames.length; ++i) all(w.frames[i], out); } catch (e) {}
-    return out;
-  }
-  function selected(w) {
-    try { var s = w.getSelection(); return s && s.rangeCount > 0 && !s.isCollapsed; } catch (e) { return false; }
-  }
-  var win = focused(window);
-  var list = win === window && window.frames.length > 0 ? all(window, []).slice(1) : [win];
-  var start = 0;
-  for (var i = 0; i < list.length; ++i) if (selected(list[i])) { start = i; break; }
-  for (var j = start; j < list.length; ++j) {
-    try {
-      if (list[j].find(text, matchCase, false, false, false, false, false)) return true;
-      var s = list[j].getSelection();
-      if (s) s.removeAllRanges();
-    } catch (e) {}
-  }
-  return false;
-})(%1, %2)
-)JS");
   QPointer<THtmlViewBase> self(this);
-  m_page->runJavaScript(script.arg(jsString(text), matchCase ? QStringLiteral("true") : QStringLiteral("false")),
-                        QWebEngineScript::ApplicationWorld, [self, done](const QVariant &result) {
+  m_page->runJavaScript(FindScript(text, matchCase), QWebEngineScript::ApplicationWorld,
+                        [self, done](const QVariant &result) {
                           if (self)
                             done(result.toBool());
                         });

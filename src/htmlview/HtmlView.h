@@ -4,7 +4,8 @@
 // asynchronous: OnProcessing(true) starts a load, OnProcessing(false) ends it, and from then on
 // CurrentFile and DocumentTitle describe the new document (waitForLoad waits for that).
 
-#include "htmlview/HtmlHistory.h"
+#include "htmlview/HtmlNavigation.h"
+#include "htmlview/HtmlPageEvents.h"
 #include "platform/Colors.h"
 
 #include <QPointer>
@@ -23,7 +24,6 @@ class QWebEngineView;
 namespace corvana {
 
 class HtmlPage;
-class HtmlBridge;
 
 // A form control a user clicked.
 struct THtmlFormControl {
@@ -42,7 +42,7 @@ struct THtmlFrameInfo {
   QString DocumentTitle;
 };
 
-class THtmlViewBase : public QWidget {
+class THtmlViewBase : public QWidget, private HtmlPageEvents {
   Q_OBJECT
 
 public:
@@ -61,21 +61,24 @@ public:
   void LoadStrings(const QStringList &lines);
   // A link name made absolute against the document (or frame) it came from.
   QString HTMLExpandFilename(const QString &name) const;
-  QString CurrentFile() const { return m_currentFile; }
-  QString DocumentTitle() const { return m_title; }
+  QString CurrentFile() const { return m_navigation.currentFile(); }
+  QString DocumentTitle() const { return m_navigation.title(); }
   // The frame that has the focus; the whole document until a frame takes it; none when empty.
   std::optional<THtmlFrameInfo> ActiveViewer() const;
 
   void Reload();
   void GoBack();
   void GoFwd();
-  bool BackButtonEnabled() const { return m_history.canGoBack(); }
-  bool FwdButtonEnabled() const { return m_history.canGoForward(); }
-  QStringList History() const { return m_history.files(); }
-  QStringList TitleHistory() const { return m_history.titles(); }
-  int HistoryIndex() const { return m_history.index(); }
-  int HistoryMaxCount() const { return m_history.maxCount(); }
-  void setHistoryMaxCount(int count) { m_history.setMaxCount(count); }
+  // Steps back or forward to history entry `index` (0 newest), keeping the entries; the history
+  // change is told once the entry's document is shown.
+  void GoToHistory(int index);
+  bool BackButtonEnabled() const { return m_navigation.history().canGoBack(); }
+  bool FwdButtonEnabled() const { return m_navigation.history().canGoForward(); }
+  QStringList History() const { return m_navigation.history().files(); }
+  QStringList TitleHistory() const { return m_navigation.history().titles(); }
+  int HistoryIndex() const { return m_navigation.history().index(); }
+  int HistoryMaxCount() const { return m_navigation.history().maxCount(); }
+  void setHistoryMaxCount(int count) { m_navigation.setHistoryMaxCount(count); }
   int ImageCacheCount() const { return m_imageCacheCount; }
   void setImageCacheCount(int count) { m_imageCacheCount = count; }
 
@@ -135,48 +138,35 @@ protected:
   void showEvent(QShowEvent *event) override;
 
 private:
-  friend class HtmlBridge;
-  friend class HtmlPage;
-  enum class HistoryMode { Push, Stay };
+  using Mode = HtmlNavigation::Mode;
 
   void ensureView();
-  void loadUrl(const QUrl &url, HistoryMode mode);
-  void showHistoryEntry(const QString &file);
+  void loadUrl(const QUrl &url, Mode mode);
   void reloadPage(int action);
   void onLoadStarted();
   void onLoadFinished(bool ok);
   void onTitleChanged(const QString &title);
   void setProcessing(bool processing);
   void applySettings();
-
-  // From the page script.
-  bool hotSpotClick(const QString &href, const QString &target, const QString &landing, const QString &base,
-                    bool userClick);
-  void hotSpotCovered(const QString &target, const QString &href);
-  bool formSubmit(const QString &action, const QString &target, const QString &encType, const QString &method,
-                  const QStringList &lines);
-  void objectClick(const THtmlFormControl &control, const QString &onClick);
-  void soundRequest(const QString &src, int loop, const QString &base);
-  void frameActivated(const QString &url, const QString &title, bool top);
-  // A link the page script did not see (clicked before it ran); true to let it through.
-  bool uncaughtLinkClick(const QUrl &url);
   void followLocally(const QString &href);
+
+  // HtmlPageEvents: what the page script reports.
+  bool hotSpotClick(const QString &href, const QString &target, const QString &landing, const QString &base,
+                    bool userClick) override;
+  void hotSpotCovered(const QString &target, const QString &href) override;
+  bool formSubmit(const QString &action, const QString &target, const QString &encType, const QString &method,
+                  const QStringList &lines, const QString &base) override;
+  void objectClick(const THtmlFormControl &control, const QString &onClick) override;
+  void soundRequest(const QString &src, int loop, const QString &base) override;
+  void frameActivated(const QString &url, const QString &title, bool top) override;
+  bool uncaughtLinkClick(const QUrl &url) override;
 
   QWebEngineView *m_view = nullptr;
   HtmlPage *m_page = nullptr;
-  HtmlBridge *m_bridge = nullptr;
-  HtmlHistory m_history;
-  HistoryMode m_mode = HistoryMode::Push;
-  bool m_ownNavigation = false;
+  HtmlNavigation m_navigation;
   bool m_processing = false;
-  QString m_currentFile;
-  QString m_title;
-  QUrl m_currentUrl;
-  QString m_stringsHtml; // the document of LoadStrings, for Reload
   std::unique_ptr<QTemporaryFile> m_stringsFile;
-  QString m_linkBase; // base of the document the last link came from
   std::optional<THtmlFrameInfo> m_activeFrame;
-  QList<QUrl> m_passUrls; // links the view was told to follow
   int m_imageCacheCount = 6;
   bool m_viewImages = true;
   TColor m_defBackground = clWindow;

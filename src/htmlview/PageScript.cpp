@@ -1,6 +1,8 @@
 #include "htmlview/PageScript.h"
 
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
 
 namespace corvana {
 
@@ -162,7 +164,60 @@ const char *const kScript = R"JS(
 })();
 )JS";
 
+// The focused frame searches on from its selection; with no frame focused, the frames are
+// searched in order from the one holding the selection.
+const char *const kFindScript = R"JS(
+(function (text, matchCase) {
+  function focused(w) {
+    try {
+      var el = w.document.activeElement;
+      if (el && (el.localName === 'frame' || el.localName === 'iframe') && el.contentWindow)
+        return focused(el.contentWindow);
+    } catch (e) {}
+    return w;
+  }
+  function all(w, out) {
+    out.push(w);
+    try { for (var i = 0; i < w.frames.length; ++i) all(w.frames[i], out); } catch (e) {}
+    return out;
+  }
+  function selected(w) {
+    try { var s = w.getSelection(); return s && s.rangeCount > 0 && !s.isCollapsed; } catch (e) { return false; }
+  }
+  var win = focused(window);
+  var list = win === window && window.frames.length > 0 ? all(window, []).slice(1) : [win];
+  var start = 0;
+  for (var i = 0; i < list.length; ++i) if (selected(list[i])) { start = i; break; }
+  for (var j = start; j < list.length; ++j) {
+    try {
+      if (list[j].find(text, matchCase, false, false, false, false, false)) return true;
+      var s = list[j].getSelection();
+      if (s) s.removeAllRanges();
+    } catch (e) {}
+  }
+  return false;
+})(%1, %2)
+)JS";
+
+const char *const kScrollToAnchorScript = "(function (n) { var e = document.getElementById(n) || "
+                                          "document.getElementsByName(n)[0]; if (e) e.scrollIntoView(); "
+                                          "else location.hash = '#' + n; })(%1);";
+
+// `text` as a script string literal.
+QString jsString(const QString &text) {
+  return QString::fromUtf8(QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact)).mid(1).chopped(1);
+}
+
 } // namespace
+
+QString FindScript(const QString &text, bool matchCase) {
+  return QString::fromUtf8(kFindScript)
+      .arg(jsString(text), matchCase ? QStringLiteral("true") : QStringLiteral("false"));
+}
+
+QString ScrollToAnchorScript(const QString &anchor) {
+  return QString::fromUtf8(kScrollToAnchorScript).arg(jsString(anchor));
+}
 
 QString PageScriptSource() {
   static const QString source = [] {

@@ -283,9 +283,8 @@ void TVellantF::backbuttonClick() { FrameView->GoBack(); }
 void TVellantF::FwdbuttonClick() { FrameView->GoFwd(); }
 
 void TVellantF::HistoryListClick(int index) {
-  const QStringList history = FrameView->History();
-  if (index >= 0 && index < history.size())
-    FrameView->LoadFromFile(history[index]);
+  // A step through the history, as Back and Forward take: the entries ahead are kept.
+  FrameView->GoToHistory(index);
 }
 
 void TVellantF::FindDialogFind() {
@@ -323,6 +322,7 @@ void TVellantF::FrameViewHistoryChange() {
   const QStringList titles = FrameView->TitleHistory();
   HistoryList->clear();
   HistoryList->addItems(titles);
+  HistoryList->setCurrentIndex(FrameView->HistoryIndex());
   const QList<QAction *> actions = findChild<QToolBar *>(QStringLiteral("ToolBar1"))->actions();
   for (QAction *action : actions)
     if (action->objectName() == QStringLiteral("HistoryListAction"))

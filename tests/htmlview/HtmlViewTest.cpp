@@ -145,6 +145,43 @@ TEST_F(FrameViewTest, HistoryKeepsNewestFirstAndStepsBackAndForward) {
   EXPECT_FALSE(view.FwdButtonEnabled());
 }
 
+TEST_F(FrameViewTest, AHistoryStepIsReportedOnceTheDocumentItLandsOnIsShown) {
+  LoadAndWait(view, site("single.htm"));
+  LoadAndWait(view, site("pages/home.htm"));
+  QStringList changes;
+  view.OnHistoryChange = [&] {
+    changes.append(
+        QString("%1|%2|%3").arg(ExtractFileName(view.CurrentFile()), view.DocumentTitle()).arg(view.HistoryIndex()));
+  };
+  view.GoBack();
+  ASSERT_TRUE(view.waitForLoad());
+  view.GoFwd();
+  ASSERT_TRUE(view.waitForLoad());
+  EXPECT_EQ(changes, (QStringList{"single.htm|Single Page|1", "home.htm|Home|0"}));
+}
+
+TEST_F(FrameViewTest, GoingToAHistoryEntryStepsThereAndKeepsTheEntries) {
+  LoadAndWait(view, site("single.htm"));
+  LoadAndWait(view, site("pages/home.htm"));
+  LoadAndWait(view, site("pages/about.htm"));
+  const QStringList history = view.History();
+  QStringList changes;
+  view.OnHistoryChange = [&] { changes.append(view.DocumentTitle()); };
+
+  view.GoToHistory(2);
+  ASSERT_TRUE(view.waitForLoad());
+  EXPECT_EQ(view.History(), history);
+  EXPECT_EQ(view.HistoryIndex(), 2);
+  EXPECT_TRUE(view.FwdButtonEnabled());
+  EXPECT_FALSE(view.BackButtonEnabled());
+
+  view.GoToHistory(0);
+  ASSERT_TRUE(view.waitForLoad());
+  EXPECT_EQ(view.CurrentFile(), site("pages/about.htm"));
+  EXPECT_EQ(view.History(), history);
+  EXPECT_EQ(changes, (QStringList{"Single Page", "About"}));
+}
+
 TEST_F(FrameViewTest, AnAnchorInTheNameScrollsToIt) {
   TempDir dir;
   QByteArray page = "<html><body>";

@@ -143,15 +143,52 @@ TEST_F(VellantTest, HistoryChangeFillsTheListAndSetsTheCaption) {
   ASSERT_EQ(list->count(), 2);
   EXPECT_EQ(list->itemText(0), "Test Site");
   EXPECT_EQ(list->itemText(1), "Single Page");
+  // The caption names the page a step lands on, not the one it left.
+  VellantF->backbuttonClick();
+  ASSERT_TRUE(VellantF->FrameView->waitForLoad());
+  EXPECT_EQ(VellantF->windowTitle(), "Single Page");
+  VellantF->FwdbuttonClick();
+  ASSERT_TRUE(VellantF->FrameView->waitForLoad());
+  EXPECT_EQ(VellantF->windowTitle(), "Test Site");
+
   VellantF->HistoryListClick(1);
   ASSERT_TRUE(VellantF->FrameView->waitForLoad());
   EXPECT_EQ(VellantF->FrameView->CurrentFile(), site("single.htm"));
   EXPECT_EQ(VellantF->windowTitle(), "Single Page");
+  // Choosing the older entry stepped back to it; the newer one is still ahead.
+  EXPECT_EQ(list->count(), 2);
+  EXPECT_TRUE(button("Fwdbutton"));
 
-  VellantF->backbuttonClick();
+  VellantF->FwdbuttonClick();
   ASSERT_TRUE(VellantF->FrameView->waitForLoad());
   EXPECT_EQ(VellantF->FrameView->CurrentFile(), site("index.htm"));
+  EXPECT_EQ(VellantF->windowTitle(), "Test Site");
+}
+
+TEST_F(VellantTest, ChoosingAHistoryEntryStepsToItAndKeepsTheEntriesAhead) {
+  open(site("single.htm"));
+  LoadAndWait(*VellantF->FrameView, site("pages/home.htm"));
+  LoadAndWait(*VellantF->FrameView, site("pages/about.htm"));
+  const QStringList history{site("pages/about.htm"), site("pages/home.htm"), site("single.htm")};
+  ASSERT_EQ(VellantF->FrameView->History(), history);
+  QComboBox *list = VellantF->historyList();
+
+  VellantF->HistoryListClick(2);
+  ASSERT_TRUE(VellantF->FrameView->waitForLoad());
+  EXPECT_EQ(VellantF->FrameView->History(), history);
+  EXPECT_EQ(VellantF->FrameView->HistoryIndex(), 2);
+  EXPECT_EQ(list->currentIndex(), 2) << "the list shows where the view stands";
   EXPECT_TRUE(button("Fwdbutton"));
+  EXPECT_FALSE(button("backbutton"));
+
+  // Two steps forward again, to the newest entry.
+  VellantF->HistoryListClick(0);
+  ASSERT_TRUE(VellantF->FrameView->waitForLoad());
+  EXPECT_EQ(VellantF->FrameView->CurrentFile(), site("pages/about.htm"));
+  EXPECT_EQ(VellantF->windowTitle(), "About");
+  EXPECT_EQ(VellantF->FrameView->History(), history);
+  EXPECT_EQ(list->itemText(0), "About");
+  EXPECT_EQ(list->count(), 3);
 }
 
 TEST_F(VellantTest, OpenStartsInTheDocumentsDirectoryAndTitlesTheWindow) {
