@@ -1,6 +1,7 @@
 #include "codecs/Jpeg.h"
 
-#include "platform/Errors.h"
+#include "codecs/ColorReduce.h"
+#include "core/Error.h"
 #include "raster/Dib.h"
 
 #include <csetjmp>
@@ -61,11 +62,75 @@ struct DecodeState {
   Bitmap bitmap;
   std::vector<JSAMPLE> row;
   std::vector<quint32> stored;
+  // CMYK and YCCK files: libjpeg gives CMYK, which we turn into RGB; a palette, when asked
+  // for, is chosen by us afterwards, since libjpeg quantises only RGB and grey.
+  bool cmyk = false;
+  bool invertedCmyk = false; // Adobe's files store 255 - ink
+  bool reduceAfter = false;
 };
 
 void readHeader(DecodeState &d, const QByteArray &bytes) {
   jpeg_mem_src(&d.cinfo, reinterpret_cast<const unsigned char *>(bytes.constData()), (unsigned long)bytes.size());
   jpeg_read_header(&d.cinfo, TRUE);
+}
+
+// One row of CMYK samples to RGB: each channel is what its ink and the black ink let through.
+void cmykToRgb(const JSAMPLE *src, quint32 *dst, JDIMENSION width, bool inverted) {
+  for (JDIMENSION x = 0; x < width; ++x, src += 4) {
+    int c = src[0], m = src[1], y = src[2], k = src[3];
+    if (!inverted) {
+      c = 255 - c;
+      m = 255 - m;
+      y = 255 - y;
+      k = 255 - k;
+    }
+    dst[x] = Bitmap::toStored(RGB((c * k + 127) / 255, (m * k + 127) / 255, (y * k + 127) / 255));
+  }
+}
+
+// The palette output of a CMYK file, made from its RGB picture: 236 grey levels, or 236
+// colours chosen for the picture (error diffusion unless fast).
+Bitmap reduceCmykOutput(const Bitmap &rgb, const JpegDecodeOptions &options) {
+  Bitmap out(rgb.width(), rgb.height(), PixelFormat::pf8bit, clBlack);
+  if (options.grayscale) {
+    QVector<TColor> levels;
+    for (int i = 0; i < JpegPaletteColors; ++i) {
+      const int v = (i * 255 + (JpegPaletteColors - 1) / 2) / (JpegPaletteColors - 1);
+      levels.append(RGB(v, v, v));
+    }
+    out.setPalette(levels);
+    for (int y = 0; y < rgb.height(); ++y) {
+      const quint32 *src = rgb.scanLine(y);
+      quint32 *dst = out.scanLine(y);
+      for (int x = 0; x < rgb.width(); ++x) {
+        const TColor c = Bitmap::fromStored(src[x]);
+        const int grey = (299 * GetRValue(c) + 587 * GetGValue(c) + 114 * GetBValue(c) + 500) / 1000;
+        dst[x] = Bitmap::toStored(levels[(grey * (JpegPaletteColors - 1) + 127) / 255]);
+      }
+    }
+    return out;
+  }
+  const IndexedImage image = ReduceColors(rgb, {JpegPaletteColors, !options.fast});
+  out.setPalette(image.palette);
+  std::vector<quint32> stored;
+  for (TColor color : image.palette)
+    stored.push_back(Bitmap::toStored(color));
+  for (int y = 0; y < rgb.height(); ++y) {
+    const quint8 *src = image.indices.data() + size_t(y) * rgb.width();
+    quint32 *dst = out.scanLine(y);
+    for (int x = 0; x < rgb.width(); ++x)
+      dst[x] = stored[src[x]];
+  }
+  return out;
+}
+
+void reportScan(const DecodeState &d, const JpegDecodeOptions &options) {
+  if (!options.progress)
+    return;
+  if (d.reduceAfter)
+    options.progress(reduceCmykOutput(d.bitmap, options));
+  else
+    options.progress(d.bitmap);
 }
 
 // Reads one output pass into the bitmap. No objects with destructors live here: libjpeg may
@@ -87,13 +152,16 @@ void readPass(DecodeState &d, const JpegDecodeOptions &options, bool reportBands
   }
   while (c->output_scanline < c->output_height) {
     const int y = int(c->output_scanline);
-    JSAMPROW target = indexed ? d.row.data() : reinterpret_cast<JSAMPROW>(d.bitmap.scanLine(y));
+    JSAMPROW target = indexed || d.cmyk ? d.row.data() : reinterpret_cast<JSAMPROW>(d.bitmap.scanLine(y));
     jpeg_read_scanlines(c, &target, 1);
-    if (indexed) {
+    if (d.cmyk) {
+      cmykToRgb(d.row.data(), d.bitmap.scanLine(y), c->output_width, d.invertedCmyk);
+    } else if (indexed) {
       quint32 *dst = d.bitmap.scanLine(y);
       for (JDIMENSION x = 0; x < c->output_width; ++x)
         dst[x] = d.stored[d.row[x] < d.stored.size() ? d.row[x] : 0];
     }
+    // a CMYK picture's bands show in full colour: its palette is chosen once all rows are in
     if (reportBands && options.progress && (y + 1) % 64 == 0)
       options.progress(d.bitmap);
   }
@@ -109,11 +177,16 @@ void decodeBody(DecodeState &d, const QByteArray &bytes, const JpegDecodeOptions
   c->dct_method = options.fast ? JDCT_IFAST : JDCT_ISLOW;
   const bool quantize = options.quantize || options.grayscale;
   const bool buffered = options.progressiveDisplay && jpeg_has_multiple_scans(c);
-  if (options.grayscale)
+  d.cmyk = c->jpeg_color_space == JCS_CMYK || c->jpeg_color_space == JCS_YCCK;
+  d.invertedCmyk = d.cmyk && c->saw_Adobe_marker;
+  d.reduceAfter = d.cmyk && quantize;
+  if (d.cmyk)
+    c->out_color_space = JCS_CMYK;
+  else if (options.grayscale)
     c->out_color_space = JCS_GRAYSCALE;
   else
     c->out_color_space = quantize ? JCS_RGB : JCS_EXT_RGBA;
-  if (quantize) {
+  if (quantize && !d.cmyk) {
     c->quantize_colors = TRUE;
     c->desired_number_of_colors = JpegPaletteColors;
     c->two_pass_quantize = options.fast || buffered ? FALSE : TRUE;
@@ -121,9 +194,10 @@ void decodeBody(DecodeState &d, const QByteArray &bytes, const JpegDecodeOptions
   }
   c->buffered_image = buffered ? TRUE : FALSE;
   jpeg_calc_output_dimensions(c);
-  d.bitmap = Bitmap(int(c->output_width), int(c->output_height), quantize ? PixelFormat::pf8bit : PixelFormat::pf24bit,
-                    clWhite);
-  d.row.resize(c->output_width);
+  const bool libjpegPalette = quantize && !d.cmyk;
+  d.bitmap = Bitmap(int(c->output_width), int(c->output_height),
+                    libjpegPalette ? PixelFormat::pf8bit : PixelFormat::pf24bit, clWhite);
+  d.row.resize(size_t(c->output_width) * (d.cmyk ? 4 : 1));
   jpeg_start_decompress(c);
   if (!buffered) {
     readPass(d, options, true);
@@ -132,11 +206,12 @@ void decodeBody(DecodeState &d, const QByteArray &bytes, const JpegDecodeOptions
       jpeg_start_output(c, c->input_scan_number);
       readPass(d, options, false);
       jpeg_finish_output(c);
-      if (options.progress)
-        options.progress(d.bitmap);
+      reportScan(d, options);
     }
   }
   jpeg_finish_decompress(c);
+  if (d.reduceAfter)
+    d.bitmap = reduceCmykOutput(d.bitmap, options);
 }
 
 } // namespace

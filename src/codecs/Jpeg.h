@@ -2,6 +2,7 @@
 // JPEG through libjpeg: encoding at a quality, decoding with the output options the viewers
 // offer (scale, 236-colour quantising, greyscale, accurate or fast) and scan-by-scan display
 // of progressive files. libjpeg's errors become corvana::Error with libjpeg's own message.
+// CMYK and YCCK files (Adobe's inverted ones included) decode to RGB with every option.
 
 #include "raster/Bitmap.h"
 
