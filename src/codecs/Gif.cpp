@@ -1,6 +1,6 @@
 #include "codecs/Gif.h"
 
-#include "platform/Errors.h"
+#include "core/Error.h"
 #include "raster/Dib.h"
 
 #include <gif_lib.h>
@@ -44,6 +44,49 @@ struct GifCloser {
   }
 };
 
+// giflib reads image data a whole sub-block at a time, so a file cut inside one would lose
+// all of it. Returns the offset of the first image's sub-block that the file cuts short, or
+// -1 when its data is whole or ends on a block boundary.
+qsizetype cutImageBlock(const QByteArray &bytes) {
+  const auto at = [&](qsizetype i) { return uchar(bytes[i]); };
+  const qsizetype n = bytes.size();
+  qsizetype p = 13;
+  if (n < p)
+    return -1;
+  if (at(10) & 0x80)
+    p += 3 << ((at(10) & 7) + 1);
+  // Walks a chain of sub-blocks from p; false when the file ends inside it.
+  const auto skipChain = [&]() {
+    while (p < n) {
+      const int length = at(p);
+      if (length == 0) {
+        ++p;
+        return true;
+      }
+      if (p + 1 + length > n)
+        return false;
+      p += 1 + length;
+    }
+    return false;
+  };
+  while (p < n && at(p) == 0x21) {
+    p += 2;
+    if (!skipChain())
+      return -1;
+  }
+  if (p + 10 > n || at(p) != 0x2C)
+    return -1;
+  if (at(p + 9) & 0x80)
+    p += 3 << ((at(p + 9) & 7) + 1);
+  p += 11; // descriptor, LZW code size
+  while (p < n && at(p) != 0) {
+    if (p + 1 + at(p) > n)
+      return p;
+    p += 1 + at(p);
+  }
+  return -1;
+}
+
 PixelFormat formatFor(int colors) {
   return colors <= 2 ? PixelFormat::pf1bit : colors <= 16 ? PixelFormat::pf4bit : PixelFormat::pf8bit;
 }
@@ -59,7 +102,16 @@ std::optional<TColor> GifImage::transparentColor() const {
 GifImage ReadGif(const QByteArray &bytes) {
   if (bytes.size() < 6 || (!bytes.startsWith("GIF87a") && !bytes.startsWith("GIF89a")))
     throw Error(QStringLiteral("GIF image is not valid"));
-  Source source{reinterpret_cast<const uchar *>(bytes.constData()), size_t(bytes.size())};
+  // A last sub-block cut short is read as a shorter one, so its rows are not lost.
+  QByteArray fitted;
+  const qsizetype cut = cutImageBlock(bytes);
+  if (cut >= 0) {
+    fitted = bytes.left(bytes.size() - cut > 1 ? bytes.size() : cut);
+    if (bytes.size() - cut > 1)
+      fitted[cut] = char(bytes.size() - cut - 1);
+  }
+  const QByteArray &data = cut >= 0 ? fitted : bytes;
+  Source source{reinterpret_cast<const uchar *>(data.constData()), size_t(data.size())};
   int error = 0;
   std::unique_ptr<GifFileType, GifCloser> gif(DGifOpen(&source, readBytes, &error));
   if (!gif)
@@ -107,7 +159,9 @@ GifImage ReadGif(const QByteArray &bytes) {
       palette.append(RGB(map->Colors[i].Red, map->Colors[i].Green, map->Colors[i].Blue));
     if (transparent >= colorCount)
       transparent = -1;
-    int background = transparent >= 0 ? transparent : gif->SBackGroundColor;
+    // Undrawn screen (and rows a cut-off file never delivers) shows the transparent colour,
+    // else the screen's background; without a global table that index means nothing.
+    int background = transparent >= 0 ? transparent : gif->SColorMap ? gif->SBackGroundColor : 0;
     if (background < 0 || background >= colorCount)
       background = 0;
     result.bitmap = Bitmap(int(screenW), int(screenH), formatFor(colorCount), palette[background]);
@@ -118,24 +172,30 @@ GifImage ReadGif(const QByteArray &bytes) {
     for (int i = 0; i < colorCount; ++i)
       stored[i] = Bitmap::toStored(palette[i]);
     std::vector<GifPixelType> line(desc.Width);
+    // False once the data runs out: a cut-off file shows the rows it holds, as viewers do;
+    // a row cut in the middle is left out whole. Data that is there but garbled is an error.
     auto readRow = [&](int y) {
-      if (DGifGetLine(gif.get(), line.data(), desc.Width) == GIF_ERROR)
+      if (DGifGetLine(gif.get(), line.data(), desc.Width) == GIF_ERROR) {
+        if (gif->Error == D_GIF_ERR_READ_FAILED)
+          return false;
         gifError(gif->Error);
-      quint32 *dst = result.bitmap.scanLine(desc.Top + y) + desc.Left;
-      for (int x = 0; x < desc.Width; ++x) {
-        if (line[x] >= colorCount)
-          throw Error(QStringLiteral("GIF image is not valid: colour index out of range"));
-        dst[x] = stored[line[x]];
       }
+      quint32 *dst = result.bitmap.scanLine(desc.Top + y) + desc.Left;
+      // an index past the colour table draws entry 0
+      for (int x = 0; x < desc.Width; ++x)
+        dst[x] = stored[line[x] < colorCount ? line[x] : 0];
+      return true;
     };
     if (desc.Interlace) {
       static const int start[4] = {0, 4, 2, 1}, step[4] = {8, 8, 4, 2};
       for (int pass = 0; pass < 4; ++pass)
         for (int y = start[pass]; y < desc.Height; y += step[pass])
-          readRow(y);
+          if (!readRow(y))
+            return result;
     } else {
       for (int y = 0; y < desc.Height; ++y)
-        readRow(y);
+        if (!readRow(y))
+          return result;
     }
     return result;
   }

@@ -23,7 +23,9 @@ struct GifWriteOptions {
   bool interlace = false;
 };
 
-// Throws corvana::Error (with giflib's message where it has one) for unreadable files.
+// Throws corvana::Error (with giflib's message where it has one) for unreadable files. A file
+// cut short in its image data gives the rows it holds, the rest in the background colour; a
+// colour index past the table draws entry 0.
 GifImage ReadGif(const QByteArray &bytes);
 QByteArray WriteGif(const Bitmap &bitmap, const GifWriteOptions &options = {});
 

@@ -92,6 +92,103 @@ TEST(GifReduce, RespectsTheColourLimit) {
   }
 }
 
+// Bytes of the global colour table that WriteGif always writes.
+int globalTableSize(const QByteArray &gif) { return 3 << ((uchar(gif[10]) & 7) + 1); }
+
+// Offset of the image descriptor in a file from WriteGif without transparency (no extension
+// comes before it).
+int imageDescriptorAt(const QByteArray &gif) { return 13 + globalTableSize(gif); }
+
+// The same file with its colour table moved from the screen to the image: the screen's
+// background index then names no colour.
+QByteArray withLocalTableOnly(const QByteArray &gif) {
+  const int table = globalTableSize(gif), desc = imageDescriptorAt(gif);
+  QByteArray out = gif.left(13);
+  const char sizeBits = char(uchar(gif[10]) & 7);
+  out[10] = char(uchar(gif[10]) & 0x7F);
+  out += gif.mid(desc, 9);
+  out += char(0x80 | sizeBits);
+  out += gif.mid(13, table);
+  out += gif.mid(desc + 10);
+  return out;
+}
+
+struct CutCase {
+  const char *name;
+  bool interlace;
+  bool localTableOnly;
+  int backgroundIndex;    // written into the screen descriptor
+  int expectedBackground; // palette entry the missing rows show
+};
+
+class GifCutShort : public ::testing::TestWithParam<CutCase> {};
+
+TEST_P(GifCutShort, ShowsTheRowsItHoldsAndTheRestInTheBackground) {
+  const CutCase &p = GetParam();
+  const Bitmap original = paletteSample(30, 40);
+  GifWriteOptions options;
+  options.interlace = p.interlace;
+  QByteArray whole = WriteGif(original, options);
+  whole[11] = char(p.backgroundIndex);
+  if (p.localTableOnly)
+    whole = withLocalTableOnly(whole);
+  const int data = imageDescriptorAt(WriteGif(original, options)) + 10;
+  const QByteArray cut = whole.left(data + (whole.size() - data) / 2);
+
+  const GifImage read = ReadGif(cut);
+  ASSERT_EQ(read.bitmap.width(), 30);
+  ASSERT_EQ(read.bitmap.height(), 40);
+  const TColor background = read.bitmap.palette().value(p.expectedBackground);
+  EXPECT_EQ(background, original.palette()[p.expectedBackground]);
+  // every row is either the original row or wholly background, and both kinds occur
+  std::string kinds;
+  for (int y = 0; y < 40; ++y) {
+    bool same = true, blank = true;
+    for (int x = 0; x < 30; ++x) {
+      same = same && read.bitmap.pixel(x, y) == original.pixel(x, y);
+      blank = blank && read.bitmap.pixel(x, y) == background;
+    }
+    ASSERT_TRUE(same || blank) << "row " << y;
+    kinds += same ? 'o' : '-';
+  }
+  EXPECT_EQ(kinds[0], 'o') << kinds;
+  EXPECT_EQ(kinds[39], '-');
+  if (p.interlace) // the first pass (every eighth row) is complete
+    for (int y = 0; y < 40; y += 8)
+      EXPECT_EQ(kinds[y], 'o') << kinds;
+  else // rows arrive top to bottom
+    EXPECT_EQ(kinds.find_last_of('o'), kinds.find('-') - 1) << kinds;
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, GifCutShort,
+                         ::testing::Values(CutCase{"screen_background", false, false, 5, 5},
+                                           CutCase{"interlaced", true, false, 7, 7},
+                                           CutCase{"background_past_table_uses_entry0", false, false, 200, 0},
+                                           CutCase{"no_global_table_uses_entry0", false, true, 5, 0}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST(GifRead, IndexPastTheColourTableDrawsEntry0) {
+  // four colours, then the table cut to its first two: pixels of entries 2 and 3 point past it
+  Bitmap b(4, 2, PixelFormat::pf24bit, clWhite);
+  b.setPixel(0, 0, clRed);
+  b.setPixel(1, 0, clLime);
+  b.setPixel(2, 0, clBlue);
+  const QByteArray four = WriteGif(b);
+  ASSERT_EQ(uchar(four[10]) & 7, 1);
+  const QVector<TColor> table = ReadGif(four).bitmap.palette();
+  QByteArray two = four;
+  two[10] = char(uchar(four[10]) & ~7);
+  two.remove(13 + 6, 6);
+
+  const GifImage read = ReadGif(two);
+  EXPECT_EQ(read.bitmap.palette(), table.mid(0, 2));
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 4; ++x) {
+      const int index = int(table.indexOf(b.pixel(x, y)));
+      EXPECT_EQ(read.bitmap.pixel(x, y), table[index < 2 ? index : 0]) << x << "," << y;
+    }
+}
+
 struct BadCase {
   const char *name;
   QByteArray bytes;
