@@ -1,6 +1,6 @@
 #include "raster/Bitmap.h"
 
-#include "platform/Errors.h"
+#include "core/Error.h"
 #include "raster/GdiObjects.h"
 
 #include <algorithm>
@@ -42,6 +42,9 @@ int Bitmap::bitsPerPixel(PixelFormat format) {
     return 4;
   case PixelFormat::pf8bit:
     return 8;
+  case PixelFormat::pf15bit:
+  case PixelFormat::pf16bit:
+    return 16;
   case PixelFormat::pf24bit:
     return 24;
   case PixelFormat::pf32bit:

@@ -18,7 +18,9 @@ namespace corvana {
 
 class Brush;
 
-enum class PixelFormat : quint8 { pf1bit, pf4bit, pf8bit, pf24bit, pf32bit };
+// pf15bit and pf16bit (5-5-5 and 5-6-5 words) only remember a 16-bit source so that it is
+// written back at its depth; their pixels are kept like true colour.
+enum class PixelFormat : quint8 { pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit };
 
 class Bitmap {
 public:

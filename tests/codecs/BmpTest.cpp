@@ -1,6 +1,7 @@
 #include "codecs/Bmp.h"
 #include "platform/Errors.h"
 #include "raster/ByteBuilder.h"
+#include "raster/Dib.h"
 
 #include <gtest/gtest.h>
 
@@ -135,8 +136,129 @@ INSTANTIATE_TEST_SUITE_P(
     Variants, BmpRead,
     ::testing::Values(ReadCase{"rle8", rle8(), "b#rb/rrrr/"}, ReadCase{"rle4_delta", rle4WithDelta(), "#rbr/####/"},
                       ReadCase{"top_down_24", topDown24(), "rb/#./"}, ReadCase{"os2_core_1bit", os2Core1bit(), "g#g/"},
-                      ReadCase{"bitfields_565", bitfields565(), "rb/"}, ReadCase{"v5_header_32", v5Alpha32(), "b/"}),
+                      ReadCase{"bitfields_565", bitfields565(), "rb/"}, ReadCase{"v5_header_32", v5Alpha32(), "b/"},
+                      ReadCase{"index_out_of_range",
+                               bmpFile(infoHeader(1, 1, 8, 0, kPalette), ByteBuilder().u8(9).zeros(3).bytes), "#/"}),
     [](const auto &info) { return std::string(info.param.name); });
+
+struct PastPaletteCase {
+  const char *name;
+  int bpp;
+  quint32 compression;
+  QByteArray bits; // two pixels: red (entry 1), then an index past the two-entry palette
+};
+
+class BmpIndexPastPalette : public ::testing::TestWithParam<PastPaletteCase> {};
+
+TEST_P(BmpIndexPastPalette, DrawsEntry0AndKeepsTheFilesPalette) {
+  const PastPaletteCase &p = GetParam();
+  const QVector<TColor> palette{clLime, clRed};
+  const Bitmap b = ReadBmp(bmpFile(infoHeader(2, 1, p.bpp, p.compression, palette), p.bits));
+  EXPECT_EQ(rows(b), "rg/");
+  EXPECT_EQ(b.palette(), palette);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Depths, BmpIndexPastPalette,
+    ::testing::Values(PastPaletteCase{"bits4", 4, BI_RGB, ByteBuilder().u8(0x1F).zeros(3).bytes},
+                      PastPaletteCase{"bits8", 8, BI_RGB, ByteBuilder().u8(1).u8(200).zeros(2).bytes},
+                      PastPaletteCase{"rle8", 8, BI_RLE8, ByteBuilder().u8(1).u8(1).u8(1).u8(77).u8(0).u8(1).bytes},
+                      PastPaletteCase{"rle4", 4, BI_RLE4, ByteBuilder().u8(2).u8(0x1E).u8(0).u8(1).bytes}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+// A 3 x 2 16-bit file from raw pixel words (bottom row first, each row padded to 8 bytes).
+QByteArray file16(bool bitfields, const quint32 (&masks)[3], const QVector<quint16> &words) {
+  QByteArray info = infoHeader(3, 2, 16, bitfields ? BI_BITFIELDS : BI_RGB);
+  if (bitfields)
+    info.append(ByteBuilder().u32(masks[0]).u32(masks[1]).u32(masks[2]).bytes);
+  ByteBuilder bits;
+  for (int i = 0; i < words.size(); ++i) {
+    bits.u16(words[i]);
+    if (i % 3 == 2)
+      bits.zeros(2);
+  }
+  return bmpFile(info, bits.bytes);
+}
+
+struct SixteenCase {
+  const char *name;
+  bool bitfields;
+  quint32 masks[3];
+  PixelFormat format;
+  quint32 writtenCompression;
+  QVector<quint16> words;
+};
+
+class Bmp16Bit : public ::testing::TestWithParam<SixteenCase> {};
+
+TEST_P(Bmp16Bit, IsSavedAtSixteenBitsWithTheSamePixelWords) {
+  const SixteenCase &p = GetParam();
+  const QByteArray source = file16(p.bitfields, p.masks, p.words);
+  const Bitmap read = ReadBmp(source);
+  EXPECT_EQ(read.pixelFormat(), p.format);
+  const QByteArray saved = WriteBmp(read);
+  ByteReader header(saved);
+  header.seek(10);
+  const quint32 offset = header.u32();
+  header.seek(28);
+  EXPECT_EQ(header.u16(), 16); // bits per pixel
+  EXPECT_EQ(header.u32(), p.writtenCompression);
+  if (p.writtenCompression == BI_BITFIELDS) {
+    header.seek(54);
+    EXPECT_EQ(header.u32(), p.masks[0]);
+    EXPECT_EQ(header.u32(), p.masks[1]);
+    EXPECT_EQ(header.u32(), p.masks[2]);
+  }
+  const QByteArray sourceBits = source.mid(source.size() - 16);
+  EXPECT_EQ(saved.mid(offset).toHex(' '), sourceBits.toHex(' '));
+  EXPECT_EQ(ReadBmp(saved), read);
+}
+
+// Extremes and in-between values of every field; the 5-5-5 words leave the top bit clear.
+INSTANTIATE_TEST_SUITE_P(Layouts, Bmp16Bit,
+                         ::testing::Values(SixteenCase{"rgb555",
+                                                       false,
+                                                       {0x7C00, 0x03E0, 0x001F},
+                                                       PixelFormat::pf15bit,
+                                                       BI_RGB,
+                                                       {0x0000, 0x7FFF, 0x7C00, 0x03E0, 0x001F, 0x2D6B}},
+                                           SixteenCase{"bitfields555",
+                                                       true,
+                                                       {0x7C00, 0x03E0, 0x001F},
+                                                       PixelFormat::pf15bit,
+                                                       BI_RGB,
+                                                       {0x0421, 0x7BDE, 0x4210, 0x1234, 0x5555, 0x2AAA}},
+                                           SixteenCase{"bitfields565",
+                                                       true,
+                                                       {0xF800, 0x07E0, 0x001F},
+                                                       PixelFormat::pf16bit,
+                                                       BI_BITFIELDS,
+                                                       {0x0000, 0xFFFF, 0xF800, 0x07E0, 0x0020, 0x8410}}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST(Bmp16Bit, FileFromOurWriterComesBackByteForByte) {
+  for (PixelFormat format : {PixelFormat::pf15bit, PixelFormat::pf16bit}) {
+    const Bitmap drawn = sample(format); // colours off the 16-bit grid
+    const QByteArray first = WriteBmp(drawn);
+    const Bitmap read = ReadBmp(first);
+    EXPECT_EQ(read.pixelFormat(), format);
+    EXPECT_EQ(WriteBmp(read), first);
+    for (int y = 0; y < drawn.height(); ++y)
+      for (int x = 0; x < drawn.width(); ++x) {
+        const TColor a = drawn.pixel(x, y), b = read.pixel(x, y);
+        EXPECT_NEAR(GetRValue(a), GetRValue(b), 5);
+        EXPECT_NEAR(GetGValue(a), GetGValue(b), 5);
+        EXPECT_NEAR(GetBValue(a), GetBValue(b), 5);
+      }
+  }
+}
+
+TEST(Bmp16Bit, OtherMasksStayTrueColour) {
+  const quint32 masks444[3] = {0x0F00, 0x00F0, 0x000F};
+  const Bitmap b = ReadBmp(file16(true, masks444, {0x0F00, 0x00F0, 0x000F, 0, 0, 0}));
+  EXPECT_EQ(b.pixelFormat(), PixelFormat::pf24bit);
+  EXPECT_EQ(b.pixel(0, 1), clRed);
+}
 
 struct BadCase {
   const char *name;
@@ -170,8 +292,6 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"bits_cut", truncated(), "truncated"},
         BadCase{"huge", bmpFile(infoHeader(30000, 30000, 24, 0), QByteArray(16, '\0')), "size"},
         BadCase{"zero_width", bmpFile(infoHeader(0, 5, 24, 0), QByteArray(16, '\0')), "size"},
-        BadCase{"index_out_of_range", bmpFile(infoHeader(1, 1, 8, 0, kPalette), ByteBuilder().u8(9).zeros(3).bytes),
-                "palette index"},
         BadCase{"rle_run_past_line", bmpFile(infoHeader(4, 1, 8, 1, kPalette), ByteBuilder().u8(9).u8(1).bytes), "RLE"},
         BadCase{"rle_data_ends", bmpFile(infoHeader(4, 2, 8, 1, kPalette), ByteBuilder().u8(4).u8(1).bytes), "RLE"},
         BadCase{"bad_depth", bmpFile(infoHeader(1, 1, 7, 0), QByteArray(4, '\0')), "bits per pixel"}),
