@@ -1,6 +1,6 @@
 #include "codecs/Ico.h"
 
-#include "platform/Errors.h"
+#include "core/Error.h"
 #include "raster/Canvas.h"
 #include "raster/Dib.h"
 

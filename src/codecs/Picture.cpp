@@ -3,7 +3,7 @@
 #include "codecs/Bmp.h"
 #include "codecs/Jpeg.h"
 #include "platform/Paths.h"
-#include "platform/TextFiles.h"
+#include "core/TextFiles.h"
 #include "raster/Canvas.h"
 
 namespace corvana {

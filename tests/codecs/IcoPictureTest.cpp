@@ -3,7 +3,7 @@
 #include "codecs/Jpeg.h"
 #include "codecs/Picture.h"
 #include "platform/Errors.h"
-#include "platform/TextFiles.h"
+#include "core/TextFiles.h"
 #include "raster/ByteBuilder.h"
 #include "raster/Canvas.h"
 #include "raster/PixelDump.h"
