@@ -44,15 +44,15 @@ struct GifCloser {
   }
 };
 
-// giflib reads image data a whole sub-block at a time, so a file cut inside one would lose
-// all of it. Returns the offset of the first image's sub-block that the file cuts short, or
-// -1 when its data is whole or ends on a block boundary.
-qsizetype cutImageBlock(const QByteArray &bytes) {
+// A copy of a file whose first image's data is cut short, closed so that giflib reads every
+// byte there is: it reads a whole sub-block at a time, so a last one cut short becomes a
+// shorter one, and a block terminator ends the data. Empty when the data is whole.
+QByteArray closeCutImageData(const QByteArray &bytes) {
   const auto at = [&](qsizetype i) { return uchar(bytes[i]); };
   const qsizetype n = bytes.size();
   qsizetype p = 13;
   if (n < p)
-    return -1;
+    return {};
   if (at(10) & 0x80)
     p += 3 << ((at(10) & 7) + 1);
   // Walks a chain of sub-blocks from p; false when the file ends inside it.
@@ -63,8 +63,6 @@ qsizetype cutImageBlock(const QByteArray &bytes) {
         ++p;
         return true;
       }
-      if (p + 1 + length > n)
-        return false;
       p += 1 + length;
     }
     return false;
@@ -72,19 +70,28 @@ qsizetype cutImageBlock(const QByteArray &bytes) {
   while (p < n && at(p) == 0x21) {
     p += 2;
     if (!skipChain())
-      return -1;
+      return {};
   }
   if (p + 10 > n || at(p) != 0x2C)
-    return -1;
+    return {};
   if (at(p + 9) & 0x80)
     p += 3 << ((at(p + 9) & 7) + 1);
   p += 11; // descriptor, LZW code size
+  if (p > n)
+    return {};
   while (p < n && at(p) != 0) {
-    if (p + 1 + at(p) > n)
-      return p;
-    p += 1 + at(p);
+    const qsizetype length = at(p);
+    if (p + 1 + length > n) {
+      QByteArray closed = bytes;
+      if (n - p > 1)
+        closed[p] = char(n - p - 1);
+      else
+        closed.chop(1);
+      return closed.append('\0');
+    }
+    p += 1 + length;
   }
-  return -1;
+  return p < n ? QByteArray() : bytes + '\0';
 }
 
 PixelFormat formatFor(int colors) {
@@ -102,15 +109,10 @@ std::optional<TColor> GifImage::transparentColor() const {
 GifImage ReadGif(const QByteArray &bytes) {
   if (bytes.size() < 6 || (!bytes.startsWith("GIF87a") && !bytes.startsWith("GIF89a")))
     throw Error(QStringLiteral("GIF image is not valid"));
-  // A last sub-block cut short is read as a shorter one, so its rows are not lost.
-  QByteArray fitted;
-  const qsizetype cut = cutImageBlock(bytes);
-  if (cut >= 0) {
-    fitted = bytes.left(bytes.size() - cut > 1 ? bytes.size() : cut);
-    if (bytes.size() - cut > 1)
-      fitted[cut] = char(bytes.size() - cut - 1);
-  }
-  const QByteArray &data = cut >= 0 ? fitted : bytes;
+  // A cut-off file shows the rows its image data holds.
+  const QByteArray closed = closeCutImageData(bytes);
+  const bool cut = !closed.isEmpty();
+  const QByteArray &data = cut ? closed : bytes;
   Source source{reinterpret_cast<const uchar *>(data.constData()), size_t(data.size())};
   int error = 0;
   std::unique_ptr<GifFileType, GifCloser> gif(DGifOpen(&source, readBytes, &error));
@@ -176,7 +178,8 @@ GifImage ReadGif(const QByteArray &bytes) {
     // a row cut in the middle is left out whole. Data that is there but garbled is an error.
     auto readRow = [&](int y) {
       if (DGifGetLine(gif.get(), line.data(), desc.Width) == GIF_ERROR) {
-        if (gif->Error == D_GIF_ERR_READ_FAILED)
+        const bool dataEnded = cut && source.pos + 1 >= size_t(data.size());
+        if (dataEnded || gif->Error == D_GIF_ERR_READ_FAILED)
           return false;
         gifError(gif->Error);
       }

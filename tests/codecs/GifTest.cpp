@@ -167,6 +167,39 @@ INSTANTIATE_TEST_SUITE_P(Files, GifCutShort,
                                            CutCase{"no_global_table_uses_entry0", false, true, 5, 0}),
                          [](const auto &info) { return std::string(info.param.name); });
 
+TEST(GifCutShort, LosingOnlyTheBlockTerminatorAndTrailerKeepsEveryRow) {
+  const Bitmap original = paletteSample(30, 40);
+  const QByteArray whole = WriteGif(original);
+  ASSERT_EQ(whole.right(2), QByteArray("\0;", 2));
+  EXPECT_EQ(ReadGif(whole.chopped(2)).bitmap, original);
+  EXPECT_EQ(ReadGif(whole.chopped(1)).bitmap, original);
+}
+
+TEST(GifCutShort, EveryCutLengthGivesMoreRowsOrAClearError) {
+  const Bitmap original = paletteSample(30, 40);
+  const QByteArray whole = WriteGif(original);
+  int rowsBefore = 0;
+  for (qsizetype length = 0; length <= whole.size(); ++length) {
+    SCOPED_TRACE(length);
+    GifImage read;
+    try {
+      read = ReadGif(whole.left(length));
+    } catch (const Error &) {
+      ASSERT_EQ(rowsBefore, 0) << "an error after rows were shown";
+      continue;
+    }
+    int rows = 0;
+    while (rows < 40 && std::equal(original.scanLine(rows), original.scanLine(rows) + 30, read.bitmap.scanLine(rows)))
+      ++rows;
+    for (int y = rows; y < 40; ++y)
+      for (int x = 0; x < 30; ++x)
+        ASSERT_EQ(read.bitmap.pixel(x, y), original.palette()[0]) << x << "," << y;
+    EXPECT_GE(rows, rowsBefore);
+    rowsBefore = rows;
+  }
+  EXPECT_EQ(rowsBefore, 40);
+}
+
 TEST(GifRead, IndexPastTheColourTableDrawsEntry0) {
   // four colours, then the table cut to its first two: pixels of entries 2 and 3 point past it
   Bitmap b(4, 2, PixelFormat::pf24bit, clWhite);
