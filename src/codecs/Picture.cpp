@@ -2,8 +2,8 @@
 
 #include "codecs/Bmp.h"
 #include "codecs/Jpeg.h"
-#include "platform/Paths.h"
 #include "core/TextFiles.h"
+#include "platform/Paths.h"
 #include "raster/Canvas.h"
 
 namespace corvana {

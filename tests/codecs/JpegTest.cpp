@@ -1,7 +1,7 @@
 #include "codecs/Jpeg.h"
 #include "ImageMetrics.h"
-#include "platform/Errors.h"
 #include "core/TextFiles.h"
+#include "platform/Errors.h"
 #include "support/TestHelpers.h"
 
 #include <gtest/gtest.h>
