@@ -26,35 +26,30 @@ TMainForm::TMainForm() : TForm(Kind::TopLevel, QStringLiteral("MainForm")), m_md
   Application().setMdiArea(m_mdiArea);
 
   menuBar()->setObjectName(QStringLiteral("MainMenu1"));
-  m_windowMenu = addMenu(QStringLiteral("&Window"), QStringLiteral("Window1"));
-  addItem(m_windowMenu, QStringLiteral("&Vellant"), QStringLiteral("Vellant1"), &TMainForm::Vellant1Click);
-  addItem(m_windowMenu, QStringLiteral("&Kelpwood"), QStringLiteral("Kelpwood1"));
-  addItem(m_windowMenu, QStringLiteral("&Prosel"), QStringLiteral("Prosel1"), &TMainForm::Prosel1Click);
-  addItem(m_windowMenu, QStringLiteral("&Trellane"), QStringLiteral("Trellane1"));
-  addItem(m_windowMenu, QStringLiteral("&Arbolet"), QStringLiteral("Arbolet1"));
-  addItem(m_windowMenu, QStringLiteral("&Pixmund"), QStringLiteral("Pixmund1"));
-  addItem(m_windowMenu, QStringLiteral("H&alcyne"), QStringLiteral("Halcyne1"));
-  addItem(m_windowMenu, QStringLiteral("&Smudgel"), QStringLiteral("Smudgel1"));
-  addItem(m_windowMenu, QStringLiteral("&Zonella"), QStringLiteral("Zonella1"));
-  addItem(m_windowMenu, QStringLiteral("&Twinfold"), QStringLiteral("Twinfold1"));
-
-  m_helpMenu = addMenu(QStringLiteral("&Help"), QStringLiteral("Help1"));
-  QAction *contents =
-      addItem(m_helpMenu, QStringLiteral("&Contents"), QStringLiteral("Contents1"), &TMainForm::Contents1Click);
-  contents->setShortcut(QKeySequence(Qt::Key_F1));
-  m_helpMenu->addSeparator()->setObjectName(QStringLiteral("N1"));
-  addItem(m_helpMenu, QStringLiteral("&About"), QStringLiteral("About1"), &TMainForm::About1Click);
+  using T = TMainForm;
+  // Items without a handler belong to tools this build lacks; they stay disabled.
+  static const CommandRow<T> rows[] = {
+      {"", "Window1", "&Window", {}, nullptr, nullptr, Submenu},
+      {"Window1", "Vellant1", "&Vellant", {}, &T::Vellant1Click},
+      {"Window1", "Kelpwood1", "&Kelpwood"},
+      {"Window1", "Prosel1", "&Prosel", {}, &T::Prosel1Click},
+      {"Window1", "Trellane1", "&Trellane"},
+      {"Window1", "Arbolet1", "&Arbolet"},
+      {"Window1", "Pixmund1", "&Pixmund"},
+      {"Window1", "Halcyne1", "H&alcyne"},
+      {"Window1", "Smudgel1", "&Smudgel"},
+      {"Window1", "Zonella1", "&Zonella"},
+      {"Window1", "Twinfold1", "&Twinfold"},
+      {"", "Help1", "&Help", {}, nullptr, nullptr, Submenu},
+      {"Help1", "Contents1", "&Contents", Qt::Key_F1, &T::Contents1Click},
+      {"Help1", "N1", "-", {}, nullptr, nullptr, Separator},
+      {"Help1", "About1", "&About", {}, &T::About1Click},
+  };
+  m_commands.build(this, rows);
+  m_windowMenu = m_commands.menu(QStringLiteral("Window1"));
+  m_helpMenu = m_commands.menu(QStringLiteral("Help1"));
 
   connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &TMainForm::mergeChildMenus);
-}
-
-QAction *TMainForm::addItem(QMenu *menu, const QString &caption, const QString &name, void (TMainForm::*handler)()) {
-  QAction *action = menu->addAction(caption);
-  action->setObjectName(name);
-  action->setEnabled(handler != nullptr);
-  if (handler)
-    onTriggered(action, this, [this, handler] { (this->*handler)(); });
-  return action;
 }
 
 void TMainForm::FormCreate() { AppDir = corvana::AppDir(); }

@@ -2,6 +2,7 @@
 // The main window: the MDI frame that hosts the tool windows, with the Window menu through
 // which each tool is reached and the Help menu.
 
+#include "platform/CommandTable.h"
 #include "platform/Forms.h"
 
 class QAction;
@@ -29,8 +30,6 @@ public:
   static QString aboutText();
 
 private:
-  // A menu item; one without a handler belongs to a tool this build lacks and stays disabled.
-  QAction *addItem(QMenu *menu, const QString &caption, const QString &name, void (TMainForm::*handler)() = nullptr);
   // Puts the active MDI child's menus in front of Window and Help.
   void mergeChildMenus();
 
@@ -39,6 +38,7 @@ private:
   QMenu *m_windowMenu = nullptr;
   QMenu *m_helpMenu = nullptr;
   QPointer<TForm> m_mergedChild;
+  Commands m_commands;
 };
 
 inline TMainForm *MainForm = nullptr;

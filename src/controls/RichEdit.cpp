@@ -1,5 +1,7 @@
 #include "controls/RichEdit.h"
 
+#include "controls/PlainText.h"
+
 #include "platform/Errors.h"
 #include "platform/Printing.h"
 #include "rtf/DocumentDump.h"
@@ -27,13 +29,6 @@ const QString kRtfMime = QStringLiteral("text/rtf");
 const QString kRtfMimeAlt = QStringLiteral("application/rtf");
 
 // One "\n" for every line end, as the document stores them.
-QString UnifyLineEnds(const QString &text) {
-  QString out = text;
-  out.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  out.replace(u'\r', u'\n');
-  return out;
-}
-
 LineEnding DetectInBytes(const QByteArray &bytes) {
   for (qsizetype i = 0; i < bytes.size(); ++i) {
     if (bytes[i] == '\n')
@@ -242,22 +237,16 @@ void TRichEdit::LoadFromStream(QIODevice &stream) {
 }
 
 void TRichEdit::LoadFromBytes(const QByteArray &bytes) {
-  m_lineEnding = DetectInBytes(bytes);
-  m_latin1 = false;
+  m_format = TextFileFormat{TextEncoding::Utf8, DetectInBytes(bytes)};
   if (!m_plainText && rtf::ReadRtf(bytes, *document())) {
     afterLoad();
     return;
   }
-  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-  QString text = utf8.decode(bytes);
-  if (utf8.hasError()) {
-    // Not UTF-8: every byte stands for itself, so saving gives the same bytes back.
-    text = QString::fromLatin1(bytes);
-    m_latin1 = true;
-  }
+  EditorText loaded = DecodeEditorText(bytes);
+  m_format = loaded.format;
   // Through the edit rather than the document: the edit puts its caret at the start before
   // anything is laid out, so a large text is laid out in steps instead of all at once.
-  setPlainText(UnifyLineEnds(text));
+  setPlainText(loaded.text);
   afterLoad();
 }
 
@@ -270,24 +259,33 @@ void TRichEdit::afterLoad() {
 }
 
 void TRichEdit::SaveToFile(const QString &path) {
-  WriteFileBytes(path, SaveToBytes());
+  TextFileFormat format = m_format;
+  WriteFileBytes(path, bytesToSave(format));
+  m_format = format;
   document()->setModified(false);
 }
 
 void TRichEdit::SaveToStream(QIODevice &stream) {
-  const QByteArray bytes = SaveToBytes();
+  TextFileFormat format = m_format;
+  const QByteArray bytes = bytesToSave(format);
   const QFileDevice *file = qobject_cast<QFileDevice *>(&stream);
   if (!stream.isWritable() || stream.write(bytes) != bytes.size())
     throw Error::cannotCreate(file ? file->fileName() : QString());
+  m_format = format;
 }
 
 QByteArray TRichEdit::SaveToBytes() const {
+  TextFileFormat format = m_format;
+  return bytesToSave(format);
+}
+
+QByteArray TRichEdit::bytesToSave(TextFileFormat &format) const {
   if (!m_plainText) {
     rtf::WriteOptions options;
-    options.lineEnd = LineEndingText(m_lineEnding);
+    options.lineEnd = LineEndingText(format.lineEnding);
     return rtf::WriteRtf(*document(), options);
   }
-  const QString eol = LineEndingText(m_lineEnding);
+  const QString eol = QStringLiteral("\n");
   QString text;
   text.reserve(document()->characterCount() + document()->blockCount());
   for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
@@ -298,21 +296,10 @@ QByteArray TRichEdit::SaveToBytes() const {
     line.remove(QChar::ObjectReplacementCharacter);
     text += line;
   }
-  if (m_latin1) {
-    const bool fits = std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 256; });
-    if (fits)
-      return text.toLatin1();
-  }
-  return text.toUtf8();
+  return EncodeEditorText(text, format);
 }
 
-QString TRichEdit::Text() const {
-  QString text = document()->toRawText();
-  for (QChar &c : text)
-    if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
-      c = u'\n';
-  return text;
-}
+QString TRichEdit::Text() const { return DocumentPlainText(*document()); }
 
 void TRichEdit::SetText(const QString &text) {
   setPlainText(UnifyLineEnds(text));
@@ -322,8 +309,7 @@ void TRichEdit::SetText(const QString &text) {
 void TRichEdit::Clear() {
   clear();
   setCurrentCharFormat(QTextCharFormat());
-  m_lineEnding = LineEnding::CrLf;
-  m_latin1 = false;
+  m_format = TextFileFormat{};
 }
 
 int TRichEdit::TextLength() const { return document()->characterCount() - 1; }

@@ -4,8 +4,8 @@
 // beyond its maximum length, and reports positions, lines, character and paragraph attributes.
 // Positions are the control's own: a line break is one character.
 
+#include "core/TextFiles.h"
 #include "platform/Colors.h"
-#include "platform/TextFiles.h"
 
 #include <QFlags>
 #include <QTextEdit>
@@ -89,8 +89,10 @@ public:
   QByteArray SaveToBytes() const;
 
   // The line end saves use: the loaded document's own, CR LF for new text.
-  LineEnding DocumentLineEnding() const { return m_lineEnding; }
-  void SetDocumentLineEnding(LineEnding ending) { m_lineEnding = ending; }
+  LineEnding DocumentLineEnding() const { return m_format.lineEnding; }
+  void SetDocumentLineEnding(LineEnding ending) { m_format.lineEnding = ending; }
+  // The plain document's encoding: as loaded, and UTF-8 once a save needed it.
+  TextEncoding DocumentEncoding() const { return m_format.encoding; }
 
   // The text with "\n" between lines, position for position as the control counts.
   QString Text() const;
@@ -159,13 +161,13 @@ private:
   int room() const;
   void insertLimited(const QString &text);
   void afterLoad();
+  QByteArray bytesToSave(TextFileFormat &format) const;
   void applySelectionPalette();
 
   bool m_plainText = false;
   int m_maxLength = 0;
   bool m_hideSelection = true;
-  bool m_latin1 = false; // the loaded plain text was not UTF-8; saved back the same way
-  LineEnding m_lineEnding = LineEnding::CrLf;
+  TextFileFormat m_format;
   TColor m_defaultColor = clWindowText;
 };
 

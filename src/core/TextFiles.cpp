@@ -89,21 +89,39 @@ bool UsesOnly(QStringView text, LineEnding ending) {
 }
 } // namespace
 
-EditorText DecodeEditorText(QByteArrayView bytes) {
+namespace {
+// What an editor holds of a decoded text.
+QString editorView(QString text, const TextFileFormat &format) {
+  if (format.lines && format.lastLineEnded && !text.isEmpty())
+    text.chop(text.endsWith(QStringLiteral("\r\n")) ? 2 : 1);
+  return UnifyLineEnds(std::move(text));
+}
+
+QString fileView(const QString &unified, const TextFileFormat &format) {
+  if (format.lines && format.lastLineEnded && !unified.isEmpty())
+    return WithLineEnds(unified + u'\n', format.lineEnding);
+  return WithLineEnds(unified, format.lineEnding);
+}
+} // namespace
+
+EditorText DecodeEditorText(QByteArrayView bytes, bool asLines) {
   DecodedText decoded = DecodeText(bytes);
   EditorText result;
-  result.format.encoding = decoded.encoding;
-  result.format.lineEnding = DetectLineEnding(decoded.text);
-  result.text = UnifyLineEnds(decoded.text);
-  if (!UsesOnly(decoded.text, result.format.lineEnding))
-    result.format.mixedOriginal = std::move(decoded.text);
+  TextFileFormat &format = result.format;
+  format.encoding = decoded.encoding;
+  format.lineEnding = DetectLineEnding(decoded.text);
+  format.lines = asLines;
+  format.lastLineEnded = decoded.text.endsWith(u'\n') || decoded.text.endsWith(u'\r');
+  result.text = editorView(decoded.text, format);
+  if (!UsesOnly(decoded.text, format.lineEnding) || (asLines && format.lastLineEnded && result.text.isEmpty()))
+    format.verbatim = std::move(decoded.text);
   return result;
 }
 
 QByteArray EncodeEditorText(const QString &unified, TextFileFormat &format) {
-  if (!format.mixedOriginal.isEmpty() && UnifyLineEnds(format.mixedOriginal) != unified)
-    format.mixedOriginal.clear();
-  const QString text = format.mixedOriginal.isEmpty() ? WithLineEnds(unified, format.lineEnding) : format.mixedOriginal;
+  if (!format.verbatim.isEmpty() && editorView(format.verbatim, format) != unified)
+    format.verbatim.clear();
+  const QString text = format.verbatim.isEmpty() ? fileView(unified, format) : format.verbatim;
   format.encoding = EncodingToSave(text, format.encoding);
   return EncodeText(text, format.encoding);
 }
@@ -124,7 +142,7 @@ QString ReadTextFile(const QString &path, TextEncoding *encoding) {
 
 QStringList ReadLines(const QString &path, TextEncoding *encoding) { return SplitLines(ReadTextFile(path, encoding)); }
 
-EditorText ReadEditorText(const QString &path) { return DecodeEditorText(ReadFileBytes(path)); }
+EditorText ReadEditorText(const QString &path, bool asLines) { return DecodeEditorText(ReadFileBytes(path), asLines); }
 
 void WriteFileBytes(const QString &path, const QByteArray &bytes) {
   QSaveFile file(path);

@@ -26,18 +26,25 @@ QString WithLineEnds(const QString &unified, LineEnding ending);
 struct TextFileFormat {
   TextEncoding encoding = TextEncoding::Utf8;
   LineEnding lineEnding = LineEnding::CrLf; // the first one of the file
-  // Only for a file whose line ends are mixed: its text as read, written back as it was while
-  // the document still reads the same; once it changes, every line end becomes `lineEnding`.
-  QString mixedOriginal;
+  // A document held as lines (a memo's) ends every line with a line end, the last included,
+  // unless it was read from a file whose last line had none. A document held as text (a
+  // rich-edit pane's) keeps its last line end as part of the text.
+  bool lines = false;
+  bool lastLineEnded = true;
+  // The text as read, kept only where the rules above would not write it back the same
+  // (mixed line ends, a file that is one line end): written as it was while the document
+  // still reads the same.
+  QString verbatim;
   bool operator==(const TextFileFormat &) const = default;
 };
+inline const TextFileFormat NewLinesDocument{TextEncoding::Utf8, LineEnding::CrLf, true, true, {}};
 
 // A document for an editor: decoded, line ends unified, with the format it came in.
 struct EditorText {
   QString text;
   TextFileFormat format;
 };
-EditorText DecodeEditorText(QByteArrayView bytes);
+EditorText DecodeEditorText(QByteArrayView bytes, bool asLines = false);
 // The bytes of an editor's text in `format`, its encoding changed to UTF-8 when the text holds
 // characters the old one cannot; `format` tells the caller what was used.
 QByteArray EncodeEditorText(const QString &unified, TextFileFormat &format);
@@ -48,7 +55,7 @@ QString EncodingChangeNote(TextEncoding before, TextEncoding after);
 QByteArray ReadFileBytes(const QString &path);
 QString ReadTextFile(const QString &path, TextEncoding *encoding = nullptr);
 QStringList ReadLines(const QString &path, TextEncoding *encoding = nullptr);
-EditorText ReadEditorText(const QString &path);
+EditorText ReadEditorText(const QString &path, bool asLines = false);
 
 // Replaces the file's contents atomically; raises "Cannot create file %s" on failure.
 void WriteFileBytes(const QString &path, const QByteArray &bytes);

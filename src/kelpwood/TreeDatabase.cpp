@@ -1,11 +1,13 @@
 #include "kelpwood/TreeDatabase.h"
 
+#include "core/TextFiles.h"
 #include "kelpwood/Csv.h"
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
-#include "platform/TextFiles.h"
 
 #include <QFile>
+
+#include <optional>
 
 #include <vector>
 
@@ -222,21 +224,37 @@ void TreeDatabase::ImportCsvBytes(OutlineNode *record, QByteArrayView bytes) {
   m_tree.Delete(record);
 }
 
-void TreeDatabase::ImportCsvFile(OutlineNode *record, const QString &path) {
-  QFile file(path);
-  if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
-    throw Error::cannotOpen(path);
-  const qint64 size = file.size();
-  if (size > 0) {
-    if (const uchar *mapped = file.map(0, size)) {
-      ImportCsvBytes(record, QByteArrayView(reinterpret_cast<const char *>(mapped), size));
-      return;
+namespace {
+// A CSV file's bytes, mapped where the system allows; raises "Cannot open file %s".
+class CsvFileBytes {
+public:
+  explicit CsvFileBytes(const QString &path) : m_file(path) {
+    if (path.isEmpty() || !m_file.open(QIODevice::ReadOnly))
+      throw Error::cannotOpen(path);
+    const qint64 size = m_file.size();
+    if (size > 0) {
+      if (const uchar *mapped = m_file.map(0, size)) {
+        m_bytes = QByteArrayView(reinterpret_cast<const char *>(mapped), size);
+        return;
+      }
     }
+    m_read = m_file.readAll();
+    if (m_file.error() != QFileDevice::NoError)
+      throw Error::cannotOpen(path);
+    m_bytes = m_read;
   }
-  const QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError)
-    throw Error::cannotOpen(path);
-  ImportCsvBytes(record, bytes);
+  QByteArrayView bytes() const { return m_bytes; }
+
+private:
+  QFile m_file;
+  QByteArray m_read;
+  QByteArrayView m_bytes;
+};
+} // namespace
+
+void TreeDatabase::ImportCsvFile(OutlineNode *record, const QString &path) {
+  const CsvFileBytes file(path);
+  ImportCsvBytes(record, file.bytes());
 }
 
 QString TreeDatabase::ImportCsv(FileDialogOptions &options) {
@@ -245,7 +263,15 @@ QString TreeDatabase::ImportCsv(FileDialogOptions &options) {
     CancelCsvImport(record);
     return QString();
   }
-  ImportCsvFile(record, options.fileName);
+  // A file that cannot be read leaves the tree as it was before the command.
+  std::optional<CsvFileBytes> file;
+  try {
+    file.emplace(options.fileName);
+  } catch (const Error &) {
+    CancelCsvImport(record);
+    throw;
+  }
+  ImportCsvBytes(record, file->bytes());
   return options.fileName;
 }
 

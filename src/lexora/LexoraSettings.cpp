@@ -11,15 +11,16 @@ const QString filesSection = QStringLiteral("LexoraFiles");
 } // namespace
 
 LexoraSettings LexoraSettings::Read(const IniFile &ini) {
+  const IniSection settings(ini, settingsSection), recent(ini, filesSection);
   LexoraSettings s;
-  s.printerFontName = ini.ReadString(settingsSection, QStringLiteral("PrinterFontName"), s.printerFontName);
-  s.printerFontSize = ini.ReadInteger(settingsSection, QStringLiteral("PrinterFontSize"), s.printerFontSize);
-  s.editorFontName = ini.ReadString(settingsSection, QStringLiteral("EditorFontName"), s.editorFontName);
-  s.editorFontSize = ini.ReadInteger(settingsSection, QStringLiteral("EditorFontSize"), s.editorFontSize);
-  s.wordwrap = ini.ReadYesNo(settingsSection, QStringLiteral("Wordwrap"), s.wordwrap);
+  s.printerFontName = settings.ReadString(QStringLiteral("PrinterFontName"), s.printerFontName);
+  s.printerFontSize = settings.ReadInteger(QStringLiteral("PrinterFontSize"), s.printerFontSize);
+  s.editorFontName = settings.ReadString(QStringLiteral("EditorFontName"), s.editorFontName);
+  s.editorFontSize = settings.ReadInteger(QStringLiteral("EditorFontSize"), s.editorFontSize);
+  s.wordwrap = settings.ReadYesNo(QStringLiteral("Wordwrap"), s.wordwrap);
   // In the order the keys stand in the file, whatever their numbers say.
-  for (const QString &key : ini.ReadSection(filesSection)) {
-    const QString path = ini.ReadString(filesSection, key, QString());
+  for (const QString &key : recent.keys()) {
+    const QString path = recent.ReadString(key, QString());
     if (!path.isEmpty())
       s.files.append(path);
   }
@@ -27,15 +28,16 @@ LexoraSettings LexoraSettings::Read(const IniFile &ini) {
 }
 
 void LexoraSettings::Write(IniFile &ini) const {
-  ini.WriteString(settingsSection, QStringLiteral("EditorFontName"), editorFontName);
-  ini.WriteInteger(settingsSection, QStringLiteral("EditorFontSize"), editorFontSize);
-  ini.WriteString(settingsSection, QStringLiteral("PrinterFontName"), printerFontName);
-  ini.WriteInteger(settingsSection, QStringLiteral("PrinterFontSize"), printerFontSize);
-  ini.WriteYesNo(settingsSection, QStringLiteral("Wordwrap"), wordwrap);
+  IniSection settings(ini, settingsSection), recent(ini, filesSection);
+  settings.WriteString(QStringLiteral("EditorFontName"), editorFontName);
+  settings.WriteInteger(QStringLiteral("EditorFontSize"), editorFontSize);
+  settings.WriteString(QStringLiteral("PrinterFontName"), printerFontName);
+  settings.WriteInteger(QStringLiteral("PrinterFontSize"), printerFontSize);
+  settings.WriteYesNo(QStringLiteral("Wordwrap"), wordwrap);
   // Old entries go first, so keys that are no longer written are not read back next time.
-  ini.EraseSection(filesSection);
+  recent.Erase();
   for (int i = 0; i < files.size() && i < SavedFiles; ++i)
-    ini.WriteString(filesSection, QStringLiteral("File%1").arg(i), files[i]);
+    recent.WriteString(QStringLiteral("File%1").arg(i), files[i]);
 }
 
 int RecentFiles::Take(const QString &path) {

@@ -2,15 +2,17 @@
 
 #include "colormemo/ColMemo.h"
 #include "controls/FindDialog.h"
+#include "controls/PlainText.h"
 #include "controls/ReplaceDialog.h"
 #include "lexora/EditorText.h"
-#include "lexora/LexoraIcons.h"
 #include "platform/Colors.h"
 #include "platform/CommandLine.h"
 #include "platform/Errors.h"
 #include "platform/IniFile.h"
 #include "platform/Paths.h"
 #include "platform/Printing.h"
+#include "platform/StatusPanels.h"
+#include "platform/UnsavedDocument.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -88,17 +90,9 @@ TLexoraF::TLexoraF() : TForm(Kind::TopLevel, QStringLiteral("LexoraF")) {
   setDesignedState(false, false);
   setDesignedGeometry(120, 90, 720, 500);
   buildClient();
-  buildToolBar();
-  buildMenus();
-  auto *status = statusBar();
-  status->setObjectName(QStringLiteral("StatusBar1"));
-  for (int width : {300, 150, 50}) {
-    auto *panel = new QLabel(status);
-    panel->setObjectName(QStringLiteral("StatusPanel%1").arg(StatusPanels.size()));
-    panel->setFixedWidth(width);
-    status->addWidget(panel);
-    StatusPanels.append(panel);
-  }
+  buildCommands();
+  buildRecentBox();
+  StatusPanels = BuildStatusPanels(this, {{300}, {150}, {50}});
 
   FindDialog1 = new TFindDialog(this);
   FindDialog1->setObjectName(QStringLiteral("FindDialog1"));
@@ -149,38 +143,7 @@ void TLexoraF::buildClient() {
   setCentralWidget(client);
 }
 
-void TLexoraF::buildToolBar() {
-  ToolBar1 = addToolBar(QStringLiteral("Tools"));
-  ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
-  ToolBar1->setMovable(false);
-  struct Button {
-    const char *name, *hint;
-    void (TLexoraF::*handler)();
-    bool groupEnd;
-  };
-  const Button buttons[] = {
-      {"goOpen", "File Open", &TLexoraF::Open1Click, false},
-      {"goSave", "File Save", &TLexoraF::Save1Click, false},
-      {"goClose", "File Close", &TLexoraF::Close1Click, false},
-      {"gpPrint", "File Print", &TLexoraF::Print1Click, true},
-      {"goUndo", "Undo", &TLexoraF::Undo1Click, true},
-      {"goCut", "Cut", &TLexoraF::Cut1Click, false},
-      {"goCopy", "Copy", &TLexoraF::Copy1Click, false},
-      {"goPaste", "Paste", &TLexoraF::Paste1Click, true},
-      {"goFind", "Find", &TLexoraF::Find1Click, false},
-      {"goReplace", "Replace", &TLexoraF::Replace1Click, true},
-  };
-  for (const Button &b : buttons) {
-    const QString name = QString::fromLatin1(b.name);
-    QAction *button = ToolBar1->addAction(LexoraButtonIcon(name), QString::fromLatin1(b.hint));
-    button->setObjectName(name);
-    button->setToolTip(QString::fromLatin1(b.hint));
-    if (QWidget *w = ToolBar1->widgetForAction(button))
-      w->setObjectName(name);
-    onTriggered(button, this, [this, handler = b.handler] { (this->*handler)(); });
-    if (b.groupEnd)
-      ToolBar1->addSeparator();
-  }
+void TLexoraF::buildRecentBox() {
   cboFiles = new RecentFilesBox([this] { return LexoraDir; }, ToolBar1);
   cboFiles->setObjectName(QStringLiteral("cboFiles"));
   cboFiles->setToolTip(QStringLiteral("Recent Files\nClick to Open"));
@@ -192,60 +155,7 @@ void TLexoraF::buildToolBar() {
   ToolBar1->addWidget(cboFiles);
 }
 
-QAction *TLexoraF::item(QMenu *menu, const QString &caption, const QString &name, void (TLexoraF::*handler)(),
-                        const QKeySequence &shortcut) {
-  QAction *a = menu->addAction(caption);
-  a->setObjectName(name);
-  a->setShortcut(shortcut);
-  onTriggered(a, this, [this, handler] { (this->*handler)(); });
-  return a;
-}
-
-void TLexoraF::buildMenus() {
-  using K = QKeySequence;
-  QMenu *file = addMenu(QStringLiteral("&File"), QStringLiteral("File1"));
-  item(file, QStringLiteral("&Open..."), QStringLiteral("Open1"), &TLexoraF::Open1Click);
-  item(file, QStringLiteral("&Save"), QStringLiteral("Save1"), &TLexoraF::Save1Click);
-  item(file, QStringLiteral("Save &As..."), QStringLiteral("SaveAs1"), &TLexoraF::SaveAs1Click);
-  item(file, QStringLiteral("&Close"), QStringLiteral("Close1"), &TLexoraF::Close1Click);
-  file->addSeparator();
-  item(file, QStringLiteral("&Print"), QStringLiteral("Print1"), &TLexoraF::Print1Click, K(Qt::CTRL | Qt::Key_P));
-  file->addSeparator();
-  item(file, QStringLiteral("E&xit"), QStringLiteral("Exit1"), &TLexoraF::Exit1Click);
-
-  QMenu *edit = addMenu(QStringLiteral("&Edit"), QStringLiteral("Edit1"));
-  item(edit, QStringLiteral("&Undo"), QStringLiteral("Undo1"), &TLexoraF::Undo1Click);
-  item(edit, QStringLiteral("Cu&t"), QStringLiteral("Cut1"), &TLexoraF::Cut1Click, K(Qt::CTRL | Qt::Key_X));
-  item(edit, QStringLiteral("&Copy"), QStringLiteral("Copy1"), &TLexoraF::Copy1Click, K(Qt::CTRL | Qt::Key_C));
-  item(edit, QStringLiteral("&Paste"), QStringLiteral("Paste1"), &TLexoraF::Paste1Click, K(Qt::CTRL | Qt::Key_V));
-  item(edit, QStringLiteral("&Delete"), QStringLiteral("Delete1"), &TLexoraF::Delete1Click);
-  item(edit, QStringLiteral("Select All"), QStringLiteral("SelectAll1"), &TLexoraF::SelectAll1Click,
-       K(Qt::CTRL | Qt::Key_A));
-  edit->addSeparator();
-  item(edit, QStringLiteral("Find..."), QStringLiteral("Find1"), &TLexoraF::Find1Click, K(Qt::CTRL | Qt::Key_F));
-  item(edit, QStringLiteral("Replace..."), QStringLiteral("Replace1"), &TLexoraF::Replace1Click,
-       K(Qt::CTRL | Qt::Key_R));
-
-  QMenu *options = addMenu(QStringLiteral("&Options"), QStringLiteral("Options1"));
-  QAction *checklist = item(options, QStringLiteral("&View Checklist"), QStringLiteral("ViewChecklist1"),
-                            &TLexoraF::ViewChecklist1Click, K(Qt::Key_F4));
-  checklist->setCheckable(true);
-  checklist->setChecked(true);
-  item(options, QStringLiteral("&Print Font..."), QStringLiteral("PrintFont1"), &TLexoraF::PrintFont1Click);
-  item(options, QStringLiteral("&Editor Font..."), QStringLiteral("EditorFont1"), &TLexoraF::EditorFont1Click);
-  item(options, QStringLiteral("&Reload Rules"), QStringLiteral("ReloadRules1"), &TLexoraF::ReloadRules1Click);
-  options->addSeparator();
-  QAction *wrap = item(options, QStringLiteral("Wordwrap"), QStringLiteral("Wordwrap1"), &TLexoraF::Wordwrap1Click);
-  wrap->setCheckable(true);
-  wrap->setChecked(true);
-
-  QMenu *help = addMenu(QStringLiteral("&Help"), QStringLiteral("Help1"));
-  item(help, QStringLiteral("&Contents"), QStringLiteral("Contents1"), &TLexoraF::Contents1Click, K(Qt::Key_F1));
-  help->addSeparator();
-  item(help, QStringLiteral("&About"), QStringLiteral("About1"), &TLexoraF::About1Click);
-}
-
-QAction *TLexoraF::action(const QString &name) const { return findChild<QAction *>(name); }
+QAction *TLexoraF::action(const QString &name) const { return m_commands.action(name); }
 
 bool TLexoraF::eventFilter(QObject *watched, QEvent *event) {
   if (watched == Editor && event->type() == QEvent::KeyPress) {
@@ -362,12 +272,18 @@ void TLexoraF::LexoraNamesClickCheck(int index) {
 // ---- documents ----
 
 void TLexoraF::loadDocument(const QString &path) {
-  const QString text = ReadTextFile(path);
-  m_lineEnding = DetectLineEnding(text);
-  Editor->setPlainText(SplitLines(text).join(u'\n'));
+  EditorText loaded = ReadEditorText(path, true);
+  m_format = loaded.format;
+  Editor->setPlainText(loaded.text);
+  Editor->document()->setModified(false);
 }
 
-void TLexoraF::writeDocument(const QString &path) { WriteLines(path, SplitLines(Editor->toPlainText()), m_lineEnding); }
+void TLexoraF::writeDocument(const QString &path) {
+  const TextEncoding before = m_format.encoding;
+  WriteEditorText(path, DocumentPlainText(*Editor->document()), m_format);
+  Editor->document()->setModified(false);
+  ShowStatusNote(this, EncodingChangeNote(before, m_format.encoding));
+}
 
 void TLexoraF::setDocument(const QString &path) {
   LexoraFile = path;
@@ -399,24 +315,34 @@ void TLexoraF::Open1Click() {
     OpenFile(options.fileName);
 }
 
-void TLexoraF::Save1Click() {
-  if (LexoraFile.isEmpty()) {
-    SaveAs1Click();
-    return;
-  }
+void TLexoraF::Save1Click() { saveDocument(); }
+
+bool TLexoraF::saveDocument() {
+  if (LexoraFile.isEmpty())
+    return saveDocumentAs();
   writeDocument(LexoraFile);
+  return true;
 }
 
-void TLexoraF::SaveAs1Click() {
+void TLexoraF::SaveAs1Click() { saveDocumentAs(); }
+
+bool TLexoraF::saveDocumentAs() {
   FileDialogOptions options;
   options.filter = FileFilter;
   options.initialDir = LexoraDir;
   options.fileName = LexoraFile;
   if (!Application().dialogs().saveFile(options))
-    return;
+    return false;
   writeDocument(options.fileName);
   setDocument(options.fileName);
   Editor->setFocus();
+  return true;
+}
+
+bool TLexoraF::FormCloseQuery() {
+  if (!Editor->document()->isModified())
+    return true;
+  return MayCloseDocument(Application().dialogs(), {LexoraFile, [this] { return saveDocument(); }});
 }
 
 void TLexoraF::Close1Click() {
@@ -447,7 +373,7 @@ void TLexoraF::Print1Click() {
   canvas.setFont(QFont(PrinterFont.name, PrinterFont.size));
   const QFontMetrics metrics = canvas.fontMetrics();
   const int lineStep = metrics.boundingRect(QStringLiteral("Test")).height() + 10;
-  const QStringList lines = SplitLines(Editor->toPlainText());
+  const QStringList lines = SplitLines(DocumentPlainText(*Editor->document()));
   const std::vector<TPrintedLine> layout = PrintLayout(int(lines.size()), lineStep, canvas.device()->height());
   int page = 0;
   for (int i = 0; i < lines.size(); ++i) {
@@ -491,7 +417,8 @@ void TLexoraF::FindDialog1Find() { findWith(FindDialog1); }
 
 void TLexoraF::findWith(TFindDialog *dialog) {
   FindText = dialog->FindText();
-  const std::optional<int> at = FindForward(Editor->toPlainText(), FindText, FindFrom, dialog->MatchCase());
+  const std::optional<int> at =
+      FindForward(DocumentPlainText(*Editor->document()), FindText, FindFrom, dialog->MatchCase());
   if (!at) {
     dialog->CloseDialog();
     FindFrom = 0;
@@ -508,7 +435,7 @@ void TLexoraF::findWith(TFindDialog *dialog) {
 void TLexoraF::ReplaceDialog1Replace() {
   FindText = ReplaceDialog1->FindText();
   ReplaceText = ReplaceDialog1->ReplaceText();
-  const QString text = Editor->toPlainText();
+  const QString text = DocumentPlainText(*Editor->document());
   const QString result =
       corvana::ReplaceText(text, FindText, ReplaceText, ReplaceDialog1->ReplaceAll(), ReplaceDialog1->MatchCase());
   if (result != text) {

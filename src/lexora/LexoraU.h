@@ -3,11 +3,12 @@
 // check list that switches rules on and off, the recent-files box, and the file, edit, search,
 // font, print and help commands.
 
+#include "core/TextFiles.h"
 #include "lexora/LexoraSettings.h"
 #include "lexora/RuleFile.h"
+#include "platform/CommandTable.h"
 #include "platform/Dialogs.h"
 #include "platform/Forms.h"
-#include "platform/TextFiles.h"
 
 class QAction;
 class QComboBox;
@@ -30,6 +31,8 @@ public:
 
   void FormCreate() override;
   void FormShow() override;
+  // A changed document is offered for saving; Cancel, or a save that fails, keeps the window.
+  bool FormCloseQuery() override;
   void FormClose(CloseAction &action) override;
 
   // Commands
@@ -93,12 +96,13 @@ protected:
 
 private:
   void buildClient();
-  void buildToolBar();
-  void buildMenus();
-  QAction *item(QMenu *menu, const QString &caption, const QString &name, void (TLexoraF::*handler)(),
-                const QKeySequence &shortcut = {});
+  void buildCommands();
+  void buildRecentBox();
   void loadDocument(const QString &path);
   void writeDocument(const QString &path);
+  // False when the user cancelled the save dialog.
+  bool saveDocument();
+  bool saveDocumentAs();
   void setDocument(const QString &path);
   void refreshRecentBox(int selected);
   void applySettings(const LexoraSettings &settings);
@@ -108,7 +112,8 @@ private:
   // Searches forward from FindFrom with a dialog's text and options (Find Next).
   void findWith(TFindDialog *dialog);
 
-  LineEnding m_lineEnding = LineEnding::CrLf;
+  Commands m_commands;
+  TextFileFormat m_format = NewLinesDocument;
   bool m_fillingNames = false;
 };
 

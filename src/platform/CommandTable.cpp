@@ -42,6 +42,7 @@ void Commands::build(TForm *form, std::span<const Row> rows, const IconOf &icon)
       menu->setObjectName(row.name);
       menu->menuAction()->setObjectName(row.name);
       m_menus.insert(row.name, menu);
+      m_actions.insert(row.name, menu->menuAction());
       if (!row.rule.isEmpty())
         m_rules[row.rule].append(menu->menuAction());
       continue;
@@ -82,6 +83,8 @@ void Commands::build(TForm *form, std::span<const Row> rows, const IconOf &icon)
     m_actions.insert(row.name, action);
   }
 }
+
+void Commands::insert(QAction *action) { m_actions.insert(action->objectName(), action); }
 
 void Commands::setRuleEnabled(const QString &rule, bool enabled) {
   m_disabledRules.removeAll(rule);

@@ -60,13 +60,20 @@ public:
   // Builds the rows onto the form: menus through TForm::addMenu, tool buttons with icons from
   // `icon`. May be called again with further rows.
   void build(TForm *form, std::span<const Row> rows, const IconOf &icon = {});
-  template <class Form>
-  void build(Form *form, std::span<const CommandRow<Form>> rows, const IconOf &icon = {}) {
+  template <class Form, std::size_t N>
+  void build(Form *form, const CommandRow<Form> (&rows)[N], const IconOf &icon = {}) {
     QList<Row> generic;
-    generic.reserve(rows.size());
+    generic.reserve(N);
     for (const CommandRow<Form> &r : rows) {
-      Row row{QString::fromUtf8(r.place), QString::fromUtf8(r.name), QString::fromUtf8(r.caption), r.key, {},
-              QString::fromUtf8(r.hint),  r.flags, QString::fromUtf8(r.group), QString::fromUtf8(r.rule)};
+      Row row{QString::fromUtf8(r.place),
+              QString::fromUtf8(r.name),
+              QString::fromUtf8(r.caption),
+              r.key,
+              {},
+              QString::fromUtf8(r.hint),
+              r.flags,
+              QString::fromUtf8(r.group),
+              QString::fromUtf8(r.rule)};
       if (r.run)
         row.run = [form, run = r.run] { (form->*run)(); };
       generic.append(std::move(row));
@@ -74,7 +81,11 @@ public:
     build(form, generic, icon);
   }
 
-  // Null when no command has that name.
+  // Takes a command the window builds itself (a list of entries made at run time) under its
+  // object name, so it is found like the others.
+  void insert(QAction *action);
+
+  // Null when no command has that name; a menu's name gives the action that opens it.
   QAction *action(const QString &name) const { return m_actions.value(name); }
   QMenu *menu(const QString &name) const { return m_menus.value(name); }
   QToolBar *toolBar(const QString &name) const { return m_toolBars.value(name); }

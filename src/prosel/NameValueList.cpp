@@ -1,6 +1,6 @@
 #include "prosel/NameValueList.h"
 
-#include "platform/TextFiles.h"
+#include "core/TextFiles.h"
 
 #include <algorithm>
 
@@ -48,8 +48,12 @@ QString NameValueList::Value(const QString &name) const {
   return i < 0 ? QString() : ValueOf(m_lines[i]);
 }
 
-void NameValueList::LoadFromFile(const QString &path) { *this = NameValueList(ReadLines(path)); }
+void NameValueList::LoadFromFile(const QString &path) {
+  TextEncoding encoding;
+  *this = NameValueList(ReadLines(path, &encoding));
+  m_encoding = encoding;
+}
 
-void NameValueList::SaveToFile(const QString &path) const { WriteLines(path, m_lines); }
+void NameValueList::SaveToFile(const QString &path) const { WriteLines(path, m_lines, LineEnding::CrLf, m_encoding); }
 
 } // namespace corvana

@@ -3,6 +3,8 @@
 // ignored). The name is the text before the first "="; a line without one has an empty name.
 // Lookups take the first line whose name matches without regard to letter case.
 
+#include "core/TextEncoding.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -30,11 +32,15 @@ public:
   QString Value(const QString &name) const;
   int IndexOfName(const QString &name) const;
 
-  void LoadFromFile(const QString &path);     // lines with any line ends; raises "Cannot open file %s"
-  void SaveToFile(const QString &path) const; // CR LF; raises "Cannot create file %s"
+  // Lines with any line ends; raises "Cannot open file %s". The file's encoding is kept.
+  void LoadFromFile(const QString &path);
+  // CR LF, in the encoding the list was read in while it can hold the text, else UTF-8;
+  // raises "Cannot create file %s".
+  void SaveToFile(const QString &path) const;
 
 private:
   QStringList m_lines;
+  TextEncoding m_encoding = TextEncoding::Utf8;
 };
 
 } // namespace corvana

@@ -5,32 +5,34 @@
 namespace corvana {
 
 namespace {
-const QString View = QStringLiteral("ProselView");
-const QString Files = QStringLiteral("ProselFiles");
+const QString ViewSection = QStringLiteral("ProselView");
+const QString FilesSection = QStringLiteral("ProselFiles");
 } // namespace
 
 ProselSettings ProselSettings::Read(const IniFile &ini) {
+  const IniSection view(ini, ViewSection), files(ini, FilesSection);
   ProselSettings s;
-  s.tags = ini.ReadYesNo(View, QStringLiteral("Tags"), true);
-  s.files = ini.ReadYesNo(View, QStringLiteral("Files"), true);
-  s.styles = ini.ReadYesNo(View, QStringLiteral("Styles"), true);
-  s.fontName = ini.ReadString(View, QStringLiteral("FontName"), s.fontName);
-  s.fontSize = ini.ReadInteger(View, QStringLiteral("FontSize"), 8);
-  s.richText = ini.ReadYesNo(View, QStringLiteral("RichText"), true);
+  s.tags = view.ReadYesNo(QStringLiteral("Tags"), true);
+  s.files = view.ReadYesNo(QStringLiteral("Files"), true);
+  s.styles = view.ReadYesNo(QStringLiteral("Styles"), true);
+  s.fontName = view.ReadString(QStringLiteral("FontName"), s.fontName);
+  s.fontSize = view.ReadInteger(QStringLiteral("FontSize"), 8);
+  s.richText = view.ReadYesNo(QStringLiteral("RichText"), true);
   for (int i = 0; i < ReopenList::Count; ++i)
-    s.reopen.setCaption(i, ini.ReadString(Files, QString::number(i + 1), s.reopen.caption(i)));
+    s.reopen.setCaption(i, files.ReadString(QString::number(i + 1), s.reopen.caption(i)));
   return s;
 }
 
 void ProselSettings::Write(IniFile &ini) const {
-  ini.WriteYesNo(View, QStringLiteral("Tags"), tags);
-  ini.WriteYesNo(View, QStringLiteral("Files"), files);
-  ini.WriteYesNo(View, QStringLiteral("Styles"), styles);
-  ini.WriteYesNo(View, QStringLiteral("RichText"), richText);
+  IniSection view(ini, ViewSection), files(ini, FilesSection);
+  view.WriteYesNo(QStringLiteral("Tags"), tags);
+  view.WriteYesNo(QStringLiteral("Files"), this->files);
+  view.WriteYesNo(QStringLiteral("Styles"), styles);
+  view.WriteYesNo(QStringLiteral("RichText"), richText);
   for (int i = 0; i < ReopenList::Count; ++i)
-    ini.WriteString(Files, QString::number(i + 1), reopen.caption(i));
-  ini.WriteString(View, QStringLiteral("FontName"), fontName);
-  ini.WriteInteger(View, QStringLiteral("FontSize"), fontSize);
+    files.WriteString(QString::number(i + 1), reopen.caption(i));
+  view.WriteString(QStringLiteral("FontName"), fontName);
+  view.WriteInteger(QStringLiteral("FontSize"), fontSize);
 }
 
 } // namespace corvana

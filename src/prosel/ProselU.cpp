@@ -7,8 +7,9 @@
 #include "platform/IniFile.h"
 #include "platform/Paths.h"
 #include "platform/Printing.h"
+#include "platform/StatusPanels.h"
+#include "platform/UnsavedDocument.h"
 #include "prosel/ColorComboBox.h"
-#include "prosel/ProselIcons.h"
 #include "vellant/VellantU.h"
 
 #include <QAction>
@@ -37,17 +38,9 @@ TProselF::TProselF() : TForm(Kind::MdiChild, QStringLiteral("ProselF")) {
   setWindowTitle(QStringLiteral("Prosel 11"));
   setDesignedState(true, true);
   buildPanes();
+  buildCommands();
   buildToolBars();
-  buildMenus();
-  auto *status = statusBar();
-  status->setObjectName(QStringLiteral("StatusBar1"));
-  for (int i = 0; i < 3; ++i) {
-    auto *panel = new QLabel(status);
-    panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
-    panel->setMinimumWidth(120);
-    status->addWidget(panel, i == 2 ? 1 : 0);
-    StatusPanels.append(panel);
-  }
+  StatusPanels = BuildStatusPanels(this, {{120, false}, {120, false}, {120, false, 1}});
 }
 
 void TProselF::buildPanes() {
@@ -92,58 +85,6 @@ void TProselF::buildPanes() {
 }
 
 void TProselF::buildToolBars() {
-  ToolBar2 = addToolBar(QStringLiteral("Commands"));
-  ToolBar2->setObjectName(QStringLiteral("ToolBar2"));
-  struct Button {
-    const char *name, *hint;
-  };
-  // Buttons whose commands join later are shown disabled until then.
-  const Button buttons[] = {
-      {"ClearEditor", "Clear Editor"},
-      {"LoadEditor", "Open File"},
-      {"goSave", "Save File"},
-      {"goPrint", "Print File"},
-      {"goUndo", "Undo"},
-      {"ToolButton3", "Cut"},
-      {"goCopy", "Copy"},
-      {"goPaste", "Paste"},
-      {"goFind", "Find"},
-      {"goReplace", "Replace"},
-      {"rtfBold", "Bold"},
-      {"rtfItalic", "Italic"},
-      {"rtfUnderline", "Underline"},
-      {"rtfFontLarger", "Font Larger"},
-      {"rtfLeft", "Justify Left"},
-      {"rtfCenter", "Justify Center"},
-      {"rtfRight", "Justify Right"},
-      {"rtfBullets", "Bullets"},
-  };
-  for (const Button &b : buttons) {
-    const QString name = QString::fromLatin1(b.name);
-    QAction *button = ToolBar2->addAction(ProselButtonIcon(name), QString::fromLatin1(b.hint));
-    button->setObjectName(name);
-    button->setToolTip(QString::fromLatin1(b.hint));
-    if (QWidget *w = ToolBar2->widgetForAction(button))
-      w->setObjectName(name);
-  }
-  const std::pair<const char *, void (TProselF::*)()> commands[] = {
-      {"ClearEditor", &TProselF::New1Click}, {"LoadEditor", &TProselF::Open1Click},
-      {"goSave", &TProselF::Save1Click},     {"goPrint", &TProselF::Print1Click},
-      {"goUndo", &TProselF::Undo1Click},     {"ToolButton3", &TProselF::Cut1Click},
-      {"goCopy", &TProselF::Copy1Click},     {"goPaste", &TProselF::Paste1Click},
-  };
-  for (const auto &[name, handler] : commands) {
-    QAction *button = action(QString::fromLatin1(name));
-    onTriggered(button, this, [this, handler = handler] { (this->*handler)(); });
-    // Formatting buttons follow the pane's mode; one without a command stays disabled.
-    if (button->objectName().startsWith(QLatin1String("rtf")))
-      m_richOnly.append(button);
-  }
-  for (QAction *button : ToolBar2->actions())
-    if (!QList<QString>{"ClearEditor", "LoadEditor", "goSave", "goPrint", "goUndo", "ToolButton3", "goCopy", "goPaste"}
-             .contains(button->objectName()))
-      button->setEnabled(false);
-
   FontPanel = addToolBar(QStringLiteral("Style"));
   FontPanel->setObjectName(QStringLiteral("FontPanel"));
   Fontbox = new QFontComboBox(FontPanel);
@@ -184,18 +125,7 @@ void TProselF::buildToolBars() {
   }
 }
 
-QAction *TProselF::action(const QString &name) const { return findChild<QAction *>(name); }
-
-QAction *TProselF::item(QMenu *menu, const QString &caption, const QString &name, void (TProselF::*handler)(),
-                        const QKeySequence &shortcut) {
-  QAction *a = menu->addAction(caption);
-  a->setObjectName(name);
-  a->setShortcut(shortcut);
-  a->setEnabled(handler != nullptr);
-  if (handler)
-    onTriggered(a, this, [this, handler] { (this->*handler)(); });
-  return a;
-}
+QAction *TProselF::action(const QString &name) const { return m_commands.action(name); }
 
 bool TProselF::eventFilter(QObject *watched, QEvent *event) {
   if (event->type() == QEvent::FocusIn && (watched == EditorA || watched == EditorB))
@@ -286,30 +216,39 @@ void TProselF::FormShow() {
   ActiveEditor->setFocus();
 }
 
-void TProselF::closeSteps() {
+bool TProselF::closeSteps() {
   const QString preview = AppDir + QStringLiteral("Preview.htm");
   if (QFileInfo::exists(preview))
     QFile::remove(preview);
-  if (Application().dialogs().confirm(QStringLiteral("Save File ") + CurrentFile + QStringLiteral(" ?"))) {
-    QString path = CurrentFile;
-    if (!path.isEmpty() || runSaveDialog(path))
-      guarded([&] { ActiveEditor->SaveToFile(path); });
-  }
-  guarded([&] {
-    IniFile ini(SettingsFilePath());
-    currentSettings().Write(ini);
-    ini.UpdateFile();
-  });
-}
-
-bool TProselF::FormCloseQuery() {
-  closeSteps();
+  Dialogs &dialogs = Application().dialogs();
+  // The active pane is asked about whether or not it changed; a save that fails or whose
+  // dialog is cancelled keeps the window, since closing would lose the text.
+  if (dialogs.confirm(SaveQuestion(CurrentFile)) && !SaveForClose(dialogs, savablePane(ActiveEditor)))
+    return false;
+  TRichEdit *other = ActiveEditor == EditorA ? EditorB : EditorA;
+  if (other->Modified() && !MayCloseDocument(dialogs, savablePane(other)))
+    return false;
+  guarded([this] { UpdateSettingsFile([this](IniFile &ini) { currentSettings().Write(ini); }); });
   return true;
 }
 
+UnsavedDocument TProselF::savablePane(TRichEdit *pane) {
+  const QString path = pane == ActiveEditor ? CurrentFile : paneFile(pane);
+  return {path, [this, pane, path] {
+            QString target = path;
+            if (target.isEmpty() && !runSaveDialog(target))
+              return false;
+            savePane(pane, target);
+            return true;
+          }};
+}
+
+bool TProselF::FormCloseQuery() { return closeSteps(); }
+
 void TProselF::Exit1Click() {
-  closeSteps();
-  Application().Terminate();
+  // The other windows are asked too: the exit closes them without their own close.
+  if (closeSteps() && Application().CloseQueryAll(this))
+    Application().Terminate();
 }
 
 // ---- panes ----
@@ -329,7 +268,13 @@ void TProselF::loadActive(const QString &path) {
   paneFile(ActiveEditor) = CurrentFile;
 }
 
-void TProselF::writeActive(const QString &path) { ActiveEditor->SaveToFile(path); }
+void TProselF::writeActive(const QString &path) { savePane(ActiveEditor, path); }
+
+void TProselF::savePane(TRichEdit *pane, const QString &path) {
+  const TextEncoding before = pane->DocumentEncoding();
+  pane->SaveToFile(path);
+  ShowStatusNote(this, EncodingChangeNote(before, pane->DocumentEncoding()));
+}
 
 bool TProselF::runSaveDialog(QString &path) {
   FileDialogOptions options;
@@ -384,7 +329,7 @@ void TProselF::ReopenClick(int index) {
 
 void TProselF::refreshReopenMenu() {
   for (int i = 0; i < m_reopenItems.size(); ++i)
-    m_reopenItems[i]->setText(Reopen.caption(i));
+    m_reopenItems[i]->setText(ReopenList::DisplayCaption(Reopen.caption(i)));
 }
 
 void TProselF::Save1Click() {
@@ -511,12 +456,7 @@ void TProselF::setRichMode(bool rich) {
   if (!rich)
     ActiveEditor->DefAttributes().SetColor(clBlack);
   ActiveEditor->SetPlainText(!rich);
-  m_fontMenu->setEnabled(rich);
-  m_fontMenu->menuAction()->setEnabled(rich);
-  m_paragraphMenu->setEnabled(rich);
-  m_paragraphMenu->menuAction()->setEnabled(rich);
-  for (QAction *button : m_richOnly)
-    button->setEnabled(rich);
+  m_commands.setRuleEnabled(QStringLiteral("rich"), rich);
 }
 
 void TProselF::PlainText1Click() {

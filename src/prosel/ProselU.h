@@ -2,8 +2,10 @@
 // The HTML editor window: two text panes that each keep their own document, plain or rich
 // text, with the file commands, the reopen list, the view switches and the editor's settings.
 
+#include "platform/CommandTable.h"
 #include "platform/Dialogs.h"
 #include "platform/Forms.h"
+#include "platform/UnsavedDocument.h"
 #include "prosel/NameValueList.h"
 #include "prosel/ProselSettings.h"
 
@@ -104,28 +106,28 @@ protected:
 
 private:
   void buildPanes();
+  void buildCommands();
   void buildToolBars();
-  void buildMenus();
-  QAction *item(QMenu *menu, const QString &caption, const QString &name, void (TProselF::*handler)() = nullptr,
-                const QKeySequence &shortcut = {});
 
   void setCaptionFromName();
   void activatePane(TRichEdit *pane);
   QString &paneFile(TRichEdit *pane) { return pane == EditorA ? FileA : FileB; }
   void loadActive(const QString &path);
   void writeActive(const QString &path);
+  // Saves a pane; a save that had to change the file's encoding says so in the status bar.
+  void savePane(TRichEdit *pane, const QString &path);
   bool runSaveDialog(QString &path);
   void setRichMode(bool rich);
   void loadList(QComboBox *box, NameValueList &list, const QString &path);
   void applySettings(const ProselSettings &settings);
   ProselSettings currentSettings() const;
-  void closeSteps();
+  // The steps of a close and of Exit; false when the window is to stay open.
+  bool closeSteps();
+  UnsavedDocument savablePane(TRichEdit *pane);
   void refreshReopenMenu();
 
   QList<QAction *> m_reopenItems;
-  QList<QAction *> m_richOnly; // formatting buttons that have a command
-  QMenu *m_fontMenu = nullptr;
-  QMenu *m_paragraphMenu = nullptr;
+  Commands m_commands;
   bool m_shownOnce = false;
 };
 

@@ -15,4 +15,9 @@ void ReopenList::Take(const QString &path) {
   m_captions[0] = QStringLiteral("&1 ") + path;
 }
 
+QString ReopenList::DisplayCaption(const QString &caption) {
+  QString path = PathOf(caption);
+  return caption.left(3) + path.replace(u'&', QStringLiteral("&&"));
+}
+
 } // namespace corvana

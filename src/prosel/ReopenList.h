@@ -24,6 +24,8 @@ public:
 
   // The path part of a caption: everything from its fourth character on.
   static QString PathOf(const QString &caption) { return caption.mid(3); }
+  // What a menu shows of a caption: its "&N " mnemonic, and the path with every "&" as it is.
+  static QString DisplayCaption(const QString &caption);
 
 private:
   std::array<QString, Count> m_captions;

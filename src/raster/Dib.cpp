@@ -1,6 +1,6 @@
 #include "raster/Dib.h"
 
-#include "platform/Errors.h"
+#include "core/Error.h"
 
 #include <bit>
 #include <cstring>

@@ -1,6 +1,7 @@
 #include "vellant/VellantU.h"
 
 #include "htmlview/HtmlView.h"
+#include "platform/CommandTable.h"
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
 #include "platform/Paths.h"
@@ -16,6 +17,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QHash>
 #include <QLabel>
 #include <QLocale>
 #include <QMenu>
@@ -59,41 +61,11 @@ TVellantF::TVellantF() : TForm(Kind::TopLevel, QStringLiteral("VellantF")) {
   setDesignedState(true, false);
   setDesignedGeometry(120, 90, 760, 560);
 
-  QMenu *file = addMenu(QStringLiteral("&File"), QStringLiteral("File1"));
-  Open1 = addItem(file, QStringLiteral("&Open..."), QStringLiteral("Open1"), &TVellantF::Open1Click);
-  Print1 = addItem(file, QStringLiteral("&Print..."), QStringLiteral("Print1"), &TVellantF::Print1Click);
-  file->addSeparator()->setObjectName(QStringLiteral("N1"));
-  Exit1 = addItem(file, QStringLiteral("E&xit"), QStringLiteral("Exit1"), &TVellantF::Exit1Click);
-  QMenu *edit = addMenu(QStringLiteral("&Edit"), QStringLiteral("Edit1"));
-  Find1 = addItem(edit, QStringLiteral("&Find"), QStringLiteral("Find1"), &TVellantF::Find1Click);
-  Copy1 = addItem(edit, QStringLiteral("&Copy"), QStringLiteral("Copy1"), &TVellantF::Copy1Click);
-  SelectAll1 = addItem(edit, QStringLiteral("Select &All"), QStringLiteral("SelectAll1"), &TVellantF::SelectAll1Click);
-  QMenu *options = addMenu(QStringLiteral("&Options"), QStringLiteral("Options1"));
-  ShowImages1 =
-      addItem(options, QStringLiteral("&Show Images"), QStringLiteral("ShowImages1"), &TVellantF::ShowImages1Click);
-  ShowImages1->setCheckable(true);
-  ShowImages1->setChecked(true);
-  QMenu *help = addMenu(QStringLiteral("&Help"), QStringLiteral("Help1"));
-  About1 = addItem(help, QStringLiteral("&About"), QStringLiteral("About1"), &TVellantF::About1Click);
-
   auto *bar = new QToolBar(QStringLiteral("Buttons"), this);
   bar->setObjectName(QStringLiteral("ToolBar1"));
   bar->setMovable(false);
   addToolBar(bar);
-  Openbutton = addButton(QStringLiteral("Openbutton"), QStringLiteral("Open File"), QStyle::SP_DialogOpenButton,
-                         &TVellantF::Open1Click);
-  Bookmarkbutton = addButton(QStringLiteral("Bookmarkbutton"), QStringLiteral("Set Bookmark"),
-                             QStyle::SP_DialogSaveButton, &TVellantF::BookmarkbuttonClick);
-  Gohomebutton = addButton(QStringLiteral("Gohomebutton"), QStringLiteral("Go Bookmark"), QStyle::SP_DirHomeIcon,
-                           &TVellantF::GohomebuttonClick);
-  Reloadbutton = addButton(QStringLiteral("Reloadbutton"), QStringLiteral("Refresh"), QStyle::SP_BrowserReload,
-                           &TVellantF::ReloadbuttonClick);
-  backbutton = addButton(QStringLiteral("backbutton"), QStringLiteral("Go Back"), QStyle::SP_ArrowBack,
-                         &TVellantF::backbuttonClick);
-  Fwdbutton = addButton(QStringLiteral("Fwdbutton"), QStringLiteral("Go Forward"), QStyle::SP_ArrowForward,
-                        &TVellantF::FwdbuttonClick);
-  for (QToolButton *button : {Openbutton, Bookmarkbutton, Gohomebutton, Reloadbutton, backbutton, Fwdbutton})
-    bar->addWidget(button);
+  buildCommands();
 
   HistoryList = new QComboBox(this);
   HistoryList->setObjectName(QStringLiteral("HistoryList"));
@@ -137,21 +109,43 @@ TVellantF::TVellantF() : TForm(Kind::TopLevel, QStringLiteral("VellantF")) {
   connect(FindDialog, &TFindBox::find, this, [this] { guarded([this] { FindDialogFind(); }); });
 }
 
-QToolButton *TVellantF::addButton(const QString &name, const QString &hint, int icon, void (TVellantF::*handler)()) {
-  auto *button = new QToolButton(this);
-  button->setObjectName(name);
-  button->setToolTip(hint);
-  button->setIcon(style()->standardIcon(QStyle::StandardPixmap(icon)));
-  button->setAutoRaise(true);
-  connect(button, &QToolButton::clicked, this, [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
-  return button;
-}
+namespace {
+using T = TVellantF;
+const CommandRow<T> Rows[] = {
+    {"", "File1", "&File", {}, nullptr, nullptr, Submenu},
+    {"File1", "Open1", "&Open...", {}, &T::Open1Click},
+    {"File1", "Print1", "&Print...", {}, &T::Print1Click},
+    {"File1", "N1", "-", {}, nullptr, nullptr, Separator},
+    {"File1", "Exit1", "E&xit", {}, &T::Exit1Click},
+    {"", "Edit1", "&Edit", {}, nullptr, nullptr, Submenu},
+    {"Edit1", "Find1", "&Find", {}, &T::Find1Click},
+    {"Edit1", "Copy1", "&Copy", {}, &T::Copy1Click},
+    {"Edit1", "SelectAll1", "Select &All", {}, &T::SelectAll1Click},
+    {"", "Options1", "&Options", {}, nullptr, nullptr, Submenu},
+    {"Options1", "ShowImages1", "&Show Images", {}, &T::ShowImages1Click, nullptr, Checked},
+    {"", "Help1", "&Help", {}, nullptr, nullptr, Submenu},
+    {"Help1", "About1", "&About", {}, &T::About1Click},
 
-QAction *TVellantF::addItem(QMenu *menu, const QString &caption, const QString &name, void (TVellantF::*handler)()) {
-  QAction *action = menu->addAction(caption);
-  action->setObjectName(name);
-  onTriggered(action, this, [this, handler] { (this->*handler)(); });
-  return action;
+    {"#ToolBar1", "Openbutton", "", {}, &T::Open1Click, "Open File"},
+    {"#ToolBar1", "Bookmarkbutton", "", {}, &T::BookmarkbuttonClick, "Set Bookmark"},
+    {"#ToolBar1", "Gohomebutton", "", {}, &T::GohomebuttonClick, "Go Bookmark"},
+    {"#ToolBar1", "Reloadbutton", "", {}, &T::ReloadbuttonClick, "Refresh"},
+    {"#ToolBar1", "backbutton", "", {}, &T::backbuttonClick, "Go Back"},
+    {"#ToolBar1", "Fwdbutton", "", {}, &T::FwdbuttonClick, "Go Forward"},
+};
+const QHash<QString, QStyle::StandardPixmap> Pictures{
+    {"Openbutton", QStyle::SP_DialogOpenButton}, {"Bookmarkbutton", QStyle::SP_DialogSaveButton},
+    {"Gohomebutton", QStyle::SP_DirHomeIcon},    {"Reloadbutton", QStyle::SP_BrowserReload},
+    {"backbutton", QStyle::SP_ArrowBack},        {"Fwdbutton", QStyle::SP_ArrowForward},
+};
+} // namespace
+
+void TVellantF::buildCommands() {
+  m_commands.build(this, Rows, [this](const QString &name) { return style()->standardIcon(Pictures.value(name)); });
+  const auto command = [this](const char *name) { return m_commands.action(QString::fromLatin1(name)); };
+  Open1 = command("Open1"), Print1 = command("Print1"), Find1 = command("Find1");
+  SelectAll1 = command("SelectAll1"), ShowImages1 = command("ShowImages1");
+  backbutton = command("backbutton"), Fwdbutton = command("Fwdbutton"), Reloadbutton = command("Reloadbutton");
 }
 
 void TVellantF::FormCreate() {
@@ -333,10 +327,7 @@ void TVellantF::FrameViewHistoryChange() {
 
 void TVellantF::FrameViewProcessing(bool processing) {
   if (processing) {
-    for (QWidget *button :
-         {static_cast<QWidget *>(Fwdbutton), static_cast<QWidget *>(backbutton), static_cast<QWidget *>(Reloadbutton)})
-      button->setEnabled(false);
-    for (QAction *item : {Print1, Find1, SelectAll1, Open1})
+    for (QAction *item : {Fwdbutton, backbutton, Reloadbutton, Print1, Find1, SelectAll1, Open1})
       item->setEnabled(false);
     return;
   }

@@ -3,6 +3,7 @@
 // a status line for the link under the mouse. Other tools show pages here by loading a file
 // into FrameView.
 
+#include "platform/CommandTable.h"
 #include "platform/Forms.h"
 
 #include <QStringList>
@@ -75,17 +76,17 @@ protected:
   void dropEvent(QDropEvent *event) override;
 
 private:
-  QToolButton *addButton(const QString &name, const QString &hint, int icon, void (TVellantF::*handler)());
-  QAction *addItem(QMenu *menu, const QString &caption, const QString &name, void (TVellantF::*handler)());
+  void buildCommands();
   // Loads a file and makes the caption the document's title once it is shown.
   void loadAndTitle(const QString &file);
   void openWithDialog();
 
-  QToolButton *Openbutton, *Bookmarkbutton, *Gohomebutton, *Reloadbutton, *backbutton, *Fwdbutton;
+  Commands m_commands;
+  QAction *Reloadbutton, *backbutton, *Fwdbutton;
   QComboBox *HistoryList;
   QLabel *m_status;
   TFindBox *FindDialog;
-  QAction *Open1, *Print1, *Exit1, *Find1, *Copy1, *SelectAll1, *ShowImages1, *About1;
+  QAction *Open1, *Print1, *Find1, *SelectAll1, *ShowImages1;
   QString m_openDir;
   bool m_titleAfterLoad = false;
 };

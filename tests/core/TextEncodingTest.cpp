@@ -1,5 +1,5 @@
-#include "core/Error.h"
 #include "core/TextEncoding.h"
+#include "core/Error.h"
 #include "core/TextFiles.h"
 #include "support/TestHelpers.h"
 
@@ -34,8 +34,14 @@ TEST(TextEncoding, ValidUtf8IsReadAsUtf8AndAnythingElseAsWindows1252) {
   EXPECT_EQ(DecodeText("caf\xe9").text, QString::fromUtf8("café"));
   EXPECT_EQ(DecodeText("caf\xe9").encoding, TextEncoding::Windows1252);
   EXPECT_EQ(DecodeText("\x80 \x93q\x94").text, QString::fromUtf8("€ “q”"));
-  EXPECT_EQ(DecodeText("\xef\xbb\xbf" "a").text, "a");
-  EXPECT_EQ(DecodeText("\xef\xbb\xbf" "a").encoding, TextEncoding::Utf8Bom);
+  EXPECT_EQ(DecodeText("\xef\xbb\xbf"
+                       "a")
+                .text,
+            "a");
+  EXPECT_EQ(DecodeText("\xef\xbb\xbf"
+                       "a")
+                .encoding,
+            TextEncoding::Utf8Bom);
   // An overlong form is not UTF-8.
   EXPECT_EQ(DecodeText("\xc0\xaf").encoding, TextEncoding::Windows1252);
 }
@@ -59,25 +65,44 @@ TEST(TextEncoding, EveryByteValueSurvivesARoundTrip) {
 
 TEST(TextEncoding, UnchangedDocumentsSaveByteForByte) {
   const QByteArray cases[] = {
-      "a\r\n\r\n",             // trailing blank lines
-      "a\n\n\n",               //
-      "a\rb\r",                // old-style line ends
-      "a\r\nb\nc\rd\r\n",      // mixed line ends, kept while the text is unchanged
-      "\xef\xbb\xbf" "x\r\n",  // byte order mark
+      "a\r\n\r\n",        // trailing blank lines
+      "a\n\n\n",          //
+      "a\rb\r",           // old-style line ends
+      "a\r\nb\nc\rd\r\n", // mixed line ends, kept while the text is unchanged
+      "\xef\xbb\xbf"
+      "x\r\n",                    // byte order mark
       "\xef\xbb\xbf\xef\xbb\xbf", // a second mark is text
-      "no line end",           //
-      "",                      //
-      "nb\xc2\xa0sp",          // no-break space
+      "no line end",              //
+      "",                         //
+      "nb\xc2\xa0sp",             // no-break space
   };
   for (const QByteArray &bytes : cases)
     EXPECT_EQ(throughEditor(bytes), bytes) << bytes.toStdString();
+}
+
+// A memo holds lines: the file's last line end ends the last line instead of starting an
+// empty one, and a new document ends every line.
+TEST(TextEncoding, DocumentsHeldAsLinesSaveByteForByteToo) {
+  const QByteArray cases[] = {"a\r\n\r\n", "a\r\n", "a", "", "\r\n", "\n\n", "a\rb\r\nc\n", "x\ny"};
+  for (const QByteArray &bytes : cases) {
+    EditorText text = DecodeEditorText(bytes, true);
+    EXPECT_EQ(EncodeEditorText(text.text, text.format), bytes) << bytes.toStdString();
+  }
+  EXPECT_EQ(DecodeEditorText("a\r\nb\r\n", true).text, "a\nb");
+  EXPECT_EQ(DecodeEditorText("a\r\n\r\n", true).text, "a\n");
+  TextFileFormat fresh = NewLinesDocument;
+  EXPECT_EQ(EncodeEditorText("a\nb", fresh), "a\r\nb\r\n");
+  EXPECT_EQ(EncodeEditorText("", fresh), "");
+  // A file whose last line had no line end keeps it that way when edited.
+  EditorText open = DecodeEditorText("one\ntwo", true);
+  EXPECT_EQ(EncodeEditorText(open.text + "\nthree", open.format), "one\ntwo\nthree");
 }
 
 TEST(TextEncoding, AnEditedMixedDocumentTakesItsFirstLineEnd) {
   EditorText text = DecodeEditorText("a\r\nb\nc");
   EXPECT_EQ(text.text, "a\nb\nc");
   EXPECT_EQ(EncodeEditorText(text.text + "\nd", text.format), "a\r\nb\r\nc\r\nd");
-  EXPECT_TRUE(text.format.mixedOriginal.isEmpty());
+  EXPECT_TRUE(text.format.verbatim.isEmpty());
 }
 
 TEST(TextEncoding, ATypedCharacterTheEncodingCannotHoldMakesTheSaveUtf8) {

@@ -1,4 +1,5 @@
 #include "kelpwood/TreeDatabase.h"
+#include "kelpwood/Csv.h"
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
 #include "support/ScriptedDialogs.h"
@@ -230,6 +231,8 @@ TEST_F(Database, ImportWithoutAFileLeavesNothingBehind) {
   } catch (const Error &e) {
     EXPECT_EQ(e.message(), "Cannot open file " + dir.path("missing.csv"));
   }
+  EXPECT_EQ(tree.count(), 12);
+  EXPECT_TRUE(tree.isConsistent());
 }
 
 TEST_F(Database, CsvRoundTripKeepsTemplateAndValuesButCaptionsBecomeFirstValues) {
@@ -243,6 +246,19 @@ TEST_F(Database, CsvRoundTripKeepsTemplateAndValuesButCaptionsBecomeFirstValues)
   dialogs.expectOpenFile(dir.path("db.csv"));
   EXPECT_EQ(back.ImportCsv(options), dir.path("db.csv"));
   EXPECT_EQ(other.dump(), "_fields(name town) Ann(Ann Oslo) Bo(Bo \xc3\x85s)");
+}
+
+TEST_F(Database, CsvFilesKeepEveryByteOfTheirValues) {
+  QByteArray value;
+  for (int b = 1; b < 256; ++b)
+    if (b != '\r' && b != '\n')
+      value.append(char(b));
+  const QByteArray csv = "f,g\r\n" + JoinCsvValues({value, "caf\xe9"}) + "\r\n";
+  TempDir dir;
+  FileDialogOptions options;
+  dialogs.expectOpenFile(dir.write("in.csv", csv));
+  db.ImportCsv(options);
+  EXPECT_EQ(db.ExportCsvBytes(), csv);
 }
 
 TEST_F(Database, DatabaseFileIsTheOutlineFile) {

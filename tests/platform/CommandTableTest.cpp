@@ -1,4 +1,5 @@
 #include "platform/CommandTable.h"
+#include "core/Error.h"
 #include "platform/Dialogs.h"
 #include "platform/Forms.h"
 #include "platform/StatusPanels.h"
@@ -47,7 +48,7 @@ const CommandRow<T> Rows[] = {
 
 class CommandTable : public testing::Test {
 protected:
-  void SetUp() override { commands.build(&form, std::span(Rows)); }
+  void SetUp() override { commands.build(&form, Rows); }
   TableForm form;
   Commands commands;
 };
@@ -130,7 +131,10 @@ TEST(UnsavedDocument, EachAnswerAndASaveThatFails) {
   const UnsavedDocument cancelled{"", [] { return false; }};
   dialogs.expectAskSave(Dialogs::Answer::Yes, "Save File  ?");
   EXPECT_FALSE(MayCloseDocument(dialogs, cancelled));
-  const UnsavedDocument failing{"/x", []() -> bool { throw Error::cannotCreate("/x"); }};
+  const UnsavedDocument failing{"/x", []() -> bool {
+                                  throw Error::cannotCreate("/x");
+                                  return false;
+                                }};
   dialogs.expectAskSave(Dialogs::Answer::Yes).expectError("Cannot create file /x");
   EXPECT_FALSE(MayCloseDocument(dialogs, failing));
 }
