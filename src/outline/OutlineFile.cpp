@@ -1,7 +1,7 @@
 #include "outline/OutlineFile.h"
 
 #include "core/Error.h"
-#include "outline/OutlineTree.h"
+#include "outline/OutlineNode.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -27,43 +27,8 @@ OutlineReader::OutlineReader(QByteArrayView bytes) {
   m_lf = find(m_p, '\n');
 }
 
-const char *OutlineReader::find(const char *from, char c) const {
-  if (from >= m_end)
-    return m_end;
-  const void *hit = std::memchr(from, c, size_t(m_end - from));
-  return hit ? static_cast<const char *>(hit) : m_end;
-}
-
-bool OutlineReader::next(Line &line) {
-  if (m_p >= m_end)
-    return false; // the empty rest after the last line end is no line
-  if (m_cr != m_end && m_cr < m_p)
-    m_cr = find(m_p, '\r');
-  if (m_lf != m_end && m_lf < m_p)
-    m_lf = find(m_p, '\n');
-  const char *lineEnd = std::min(m_cr, m_lf);
-  const char *next = lineEnd;
-  if (next < m_end && *next == '\r')
-    ++next;
-  if (next < m_end && *next == '\n')
-    ++next;
-  const char *textStart = m_p;
-  while (textStart < lineEnd && (*textStart == '\t' || *textStart == ' '))
-    ++textStart;
-  const QByteArrayView text(textStart, lineEnd - textStart);
-
-  // The first line is top level however it is indented; later ones are compared with the
-  // level the line before actually took.
-  qsizetype level = textStart - m_p;
-  if (m_prevLevel < 0)
-    level = 0;
-  else if (level > m_prevLevel + 1)
-    throw Error(QStringLiteral("Invalid level (%1) for item \"%2\"").arg(level).arg(QString::fromUtf8(text)));
-  m_prevLevel = level;
-  m_p = next;
-  line.level = level;
-  line.text = text;
-  return true;
+void OutlineReader::invalidLevel(qsizetype level, QByteArrayView text) {
+  throw Error(QStringLiteral("Invalid level (%1) for item \"%2\"").arg(level).arg(QString::fromUtf8(text)));
 }
 
 OutlineBytes readOutlineFile(const QString &path) {

@@ -9,6 +9,9 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <algorithm>
+#include <cstring>
+
 namespace corvana {
 
 class OutlineNode;
@@ -29,6 +32,7 @@ public:
 
 private:
   const char *find(const char *from, char c) const;
+  [[noreturn]] static void invalidLevel(qsizetype level, QByteArrayView text);
 
   const char *m_p;
   const char *m_end;
@@ -37,6 +41,46 @@ private:
   const char *m_lf;
   qsizetype m_prevLevel = -1; // none read yet
 };
+
+// Inline: called once per line of files of millions of lines.
+inline const char *OutlineReader::find(const char *from, char c) const {
+  if (from >= m_end)
+    return m_end;
+  const void *hit = std::memchr(from, c, size_t(m_end - from));
+  return hit ? static_cast<const char *>(hit) : m_end;
+}
+
+inline bool OutlineReader::next(Line &line) {
+  if (m_p >= m_end)
+    return false; // the empty rest after the last line end is no line
+  if (m_cr != m_end && m_cr < m_p)
+    m_cr = find(m_p, '\r');
+  if (m_lf != m_end && m_lf < m_p)
+    m_lf = find(m_p, '\n');
+  const char *lineEnd = std::min(m_cr, m_lf);
+  const char *next = lineEnd;
+  if (next < m_end && *next == '\r')
+    ++next;
+  if (next < m_end && *next == '\n')
+    ++next;
+  const char *textStart = m_p;
+  while (textStart < lineEnd && (*textStart == '\t' || *textStart == ' '))
+    ++textStart;
+  const QByteArrayView text(textStart, lineEnd - textStart);
+
+  // The first line is top level however it is indented; later ones are compared with the
+  // level the line before actually took.
+  qsizetype level = textStart - m_p;
+  if (m_prevLevel < 0)
+    level = 0;
+  else if (level > m_prevLevel + 1)
+    invalidLevel(level, text);
+  m_prevLevel = level;
+  m_p = next;
+  line.level = level;
+  line.text = text;
+  return true;
+}
 
 // Bytes with only the part before the first NUL, which is all a reader reads.
 QByteArrayView outlineTextPart(QByteArrayView bytes);

@@ -1,11 +1,8 @@
 #include "outline/OutlineStore.h"
 
-#include "outline/OutlineTree.h"
-
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <new>
 
 #ifdef __linux__
 #include <sys/mman.h>
@@ -43,23 +40,13 @@ OutlineBlock allocateOutlineBlock(qsizetype size) {
 
 OutlineStore::~OutlineStore() = default;
 
-void *OutlineStore::takeSlot() {
-  if (!m_freeNodes.empty()) {
-    void *slot = m_freeNodes.back();
-    m_freeNodes.pop_back();
-    return slot;
-  }
-  if (m_chunkFree == m_chunkEnd) {
-    // Chunks grow with the tree, up to some megabytes each.
-    const size_t bytes = m_nextChunkNodes * sizeof(OutlineNode);
-    m_chunks.push_back(allocateOutlineBlock(qsizetype(bytes)));
-    m_chunkFree = m_chunks.back().get();
-    m_chunkEnd = m_chunkFree + bytes;
-    m_nextChunkNodes = std::min<size_t>(m_nextChunkNodes * 2, 1 << 16);
-  }
-  void *slot = m_chunkFree;
-  m_chunkFree += sizeof(OutlineNode);
-  return slot;
+void OutlineStore::addChunk() {
+  // Chunks grow with the tree, up to some megabytes each.
+  const size_t bytes = m_nextChunkNodes * sizeof(OutlineNode);
+  m_chunks.push_back(allocateOutlineBlock(qsizetype(bytes)));
+  m_chunkFree = m_chunks.back().get();
+  m_chunkEnd = m_chunkFree + bytes;
+  m_nextChunkNodes = std::min<size_t>(m_nextChunkNodes * 2, 1 << 16);
 }
 
 OutlineNode *OutlineStore::newNode(QByteArrayView text) {
@@ -67,16 +54,6 @@ OutlineNode *OutlineStore::newNode(QByteArrayView text) {
   node->m_text = storeText(text);
   node->m_textSize = text.size();
   m_textLive += text.size();
-  return node;
-}
-
-OutlineNode *OutlineStore::newNodeOver(QByteArrayView storedText) {
-  auto *node = new (takeSlot()) OutlineNode;
-  if (!storedText.isEmpty()) {
-    node->m_text = storedText.data();
-    node->m_textSize = storedText.size();
-    m_textLive += storedText.size();
-  }
   return node;
 }
 

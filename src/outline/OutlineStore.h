@@ -3,15 +3,16 @@
 // millions of nodes load and go without a malloc each. Knows no structure; the tree links
 // the nodes it is given.
 
+#include "outline/OutlineNode.h"
+
 #include <QByteArrayView>
 
 #include <cstddef>
 #include <memory>
+#include <new>
 #include <vector>
 
 namespace corvana {
-
-class OutlineNode;
 
 // Frees a block the way it was taken: mapped from the system or from the heap.
 struct OutlineBlockFree {
@@ -59,6 +60,7 @@ public:
 
 private:
   void *takeSlot();
+  void addChunk();
   const char *storeText(QByteArrayView text);
 
   std::vector<OutlineBlock> m_chunks;
@@ -74,5 +76,29 @@ private:
   qsizetype m_textStored = 0;
   qsizetype m_textLive = 0;
 };
+
+// Inline: a load makes millions of nodes.
+inline void *OutlineStore::takeSlot() {
+  if (!m_freeNodes.empty()) {
+    void *slot = m_freeNodes.back();
+    m_freeNodes.pop_back();
+    return slot;
+  }
+  if (m_chunkFree == m_chunkEnd)
+    addChunk();
+  void *slot = m_chunkFree;
+  m_chunkFree += sizeof(OutlineNode);
+  return slot;
+}
+
+inline OutlineNode *OutlineStore::newNodeOver(QByteArrayView storedText) {
+  auto *node = new (takeSlot()) OutlineNode;
+  if (!storedText.isEmpty()) {
+    node->m_text = storedText.data();
+    node->m_textSize = storedText.size();
+    m_textLive += storedText.size();
+  }
+  return node;
+}
 
 } // namespace corvana

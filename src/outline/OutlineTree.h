@@ -4,6 +4,7 @@
 // follows. Nodes and texts live in an OutlineStore; OutlineFile reads and writes the file.
 // QtCore only: a tree view mirrors it through OutlineObserver.
 
+#include "outline/OutlineNode.h"
 #include "outline/OutlineStore.h"
 
 #include <QByteArray>
@@ -15,52 +16,6 @@
 #include <vector>
 
 namespace corvana {
-
-class OutlineTree;
-
-// One node. A node pointer is a stable handle: it stays valid until the node (or an ancestor)
-// is deleted, whatever else moves. Nodes are changed only through their tree.
-class OutlineNode {
-public:
-  OutlineNode(const OutlineNode &) = delete;
-  OutlineNode &operator=(const OutlineNode &) = delete;
-
-  // The caption as held: 8-bit (UTF-8) bytes without CR or LF. The view stays valid until
-  // the tree's next setText or Delete; copy it to keep it longer.
-  QByteArrayView text() const { return QByteArrayView(m_text, m_textSize); }
-  QString textString() const { return QString::fromUtf8(m_text, m_textSize); }
-
-  // None for a top-level node.
-  OutlineNode *parent() const;
-  qsizetype childCount() const { return qsizetype(m_children.size()); }
-  OutlineNode *child(qsizetype index) const;
-  bool hasChildren() const { return !m_children.empty(); }
-  OutlineNode *firstChild() const { return m_children.empty() ? nullptr : m_children.front(); }
-  OutlineNode *lastChild() const { return m_children.empty() ? nullptr : m_children.back(); }
-  // Position among the siblings, from 0.
-  qsizetype index() const { return m_row; }
-  OutlineNode *nextSibling() const;
-  OutlineNode *prevSibling() const;
-  // Pre-order neighbours over the whole tree (none past either end).
-  OutlineNode *nextNode() const;
-  OutlineNode *prevNode() const;
-  // 0 for a top-level node.
-  int level() const;
-  bool isTopLevel() const { return m_parent && !m_parent->m_parent; }
-  // True when `other` is this node or one of its descendants.
-  bool contains(const OutlineNode *other) const;
-
-private:
-  friend class OutlineTree;  // links nodes
-  friend class OutlineStore; // makes nodes and places their texts
-  OutlineNode() = default;
-
-  const char *m_text = nullptr; // in the tree's store
-  qsizetype m_textSize = 0;
-  OutlineNode *m_parent = nullptr; // the tree's hidden root for top-level nodes
-  qsizetype m_row = 0;
-  std::vector<OutlineNode *> m_children;
-};
 
 // Text given to the tree: bytes as they are, a QString as UTF-8. Views are not copied: the
 // tree copies the bytes before it moves any stored text, so another node's text() may be given.
