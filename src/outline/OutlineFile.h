@@ -14,8 +14,6 @@
 
 namespace corvana {
 
-class OutlineNode;
-
 // Splits outline bytes into lines, each with the level its node takes in the tree.
 class OutlineReader {
 public:

@@ -1,7 +1,6 @@
 #pragma once
 // Where an outline tree's nodes and texts live: nodes in chunks and texts in blocks, so that
-// millions of nodes load and go without a malloc each. Knows no structure; the tree links
-// the nodes it is given.
+// millions of nodes load and go without a malloc each. It links no nodes: the tree does.
 
 #include "outline/OutlineNode.h"
 
