@@ -61,8 +61,14 @@ void Commands::build(TForm *form, std::span<const Row> rows, const IconOf &icon)
         action->setStatusTip(row.hint);
     }
     action->setObjectName(row.name);
-    if (row.key != QKeyCombination())
+    if (row.key != QKeyCombination()) {
+      // Qt fires neither of two actions that share a key, so a table may give a key once only.
+      const QString &owner = m_keys[row.key.toCombined()];
+      if (!owner.isEmpty())
+        qFatal("%s and %s share a shortcut", qPrintable(owner), qPrintable(row.name));
+      m_keys[row.key.toCombined()] = row.name;
       action->setShortcut(QKeySequence(row.key));
+    }
     if (row.flags & Checkable) {
       action->setCheckable(true);
       action->setChecked((row.flags & Checked) == Checked);

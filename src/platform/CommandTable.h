@@ -102,6 +102,7 @@ private:
   QHash<QString, QList<QAction *>> m_rules;
   QList<QString> m_disabledRules;
   QSet<QAction *> m_unbuilt;
+  QHash<int, QString> m_keys; // shortcut -> the command that has it
 };
 
 } // namespace corvana

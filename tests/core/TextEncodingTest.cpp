@@ -6,16 +6,10 @@
 #include <gtest/gtest.h>
 
 using namespace corvana;
+using corvana::test::everyByteValue;
 using corvana::test::TempDir;
 
 namespace {
-
-QByteArray everyByte() {
-  QByteArray bytes;
-  for (int b = 0; b < 256; ++b)
-    bytes.append(char(b));
-  return bytes;
-}
 
 // What an editor does with a file: decode, hold the unified text, encode it back.
 QByteArray throughEditor(const QByteArray &bytes, TextFileFormat *used = nullptr) {
@@ -47,7 +41,7 @@ TEST(TextEncoding, ValidUtf8IsReadAsUtf8AndAnythingElseAsWindows1252) {
 }
 
 TEST(TextEncoding, EveryByteValueSurvivesARoundTrip) {
-  const QByteArray bytes = everyByte();
+  const QByteArray bytes = everyByteValue();
   TextFileFormat format;
   EXPECT_EQ(throughEditor(bytes, &format), bytes);
   EXPECT_EQ(format.encoding, TextEncoding::Windows1252);

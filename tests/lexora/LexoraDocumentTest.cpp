@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 using namespace corvana;
+using corvana::test::everyByteValue;
 using corvana::test::ScriptedDialogs;
 using corvana::test::TempDir;
 
@@ -32,18 +33,11 @@ protected:
   TempDir dir;
 };
 
-QByteArray everyByte() {
-  QByteArray bytes;
-  for (int b = 0; b < 256; ++b)
-    bytes.append(char(b));
-  return bytes;
-}
-
 } // namespace
 
 TEST_F(LexoraDocument, OpenThenSaveGivesBackEveryByte) {
   ScriptedDialogs dialogs;
-  const QByteArray cases[] = {everyByte(), "a\r\n\r\n", "caf\xe9\r\n\r\n\r\n", "\xef\xbb\xbf<p>\xc2\xa0</p>\n\n"};
+  const QByteArray cases[] = {everyByteValue(), "a\r\n\r\n", "caf\xe9\r\n\r\n\r\n", "\xef\xbb\xbf<p>\xc2\xa0</p>\n\n"};
   for (const QByteArray &bytes : cases) {
     const QString path = dir.write("doc.txt", bytes);
     openFile(dialogs, path);

@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 using namespace corvana;
+using corvana::test::everyByteValue;
 using corvana::test::ScriptedDialogs;
 using corvana::test::TempDir;
 
@@ -41,19 +42,12 @@ protected:
   TempDir dir;
 };
 
-QByteArray everyByte() {
-  QByteArray bytes;
-  for (int b = 0; b < 256; ++b)
-    bytes.append(char(b));
-  return bytes;
-}
-
 } // namespace
 
 TEST_F(ProselDocuments, APlainPageSavesBackEveryByte) {
   ScriptedDialogs dialogs;
   run("PlainText1");
-  const QByteArray cases[] = {everyByte(), "a\r\n\r\n", "caf\xe9\n\n", "\xef\xbb\xbfx\xc2\xa0y\r\n"};
+  const QByteArray cases[] = {everyByteValue(), "a\r\n\r\n", "caf\xe9\n\n", "\xef\xbb\xbfx\xc2\xa0y\r\n"};
   for (const QByteArray &bytes : cases) {
     open(dialogs, dir.write("page.htm", bytes));
     run("Save1");

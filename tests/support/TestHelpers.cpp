@@ -52,4 +52,11 @@ QString testDataPath(const QString &name) {
   return QString::fromLocal8Bit(root.isEmpty() ? QByteArray(CORVANA_SOURCE_DIR "/tests/data") : root) + u'/' + name;
 }
 
+QByteArray everyByteValue() {
+  QByteArray bytes(256, Qt::Uninitialized);
+  for (int b = 0; b < 256; ++b)
+    bytes[b] = char(b);
+  return bytes;
+}
+
 } // namespace corvana::test

@@ -31,6 +31,8 @@ private:
 QAction *findAction(QObject *root, const QString &caption);
 // Captions of a menu's items in order; separators as "-".
 QStringList menuCaptions(const QMenu *menu);
+// The 256 byte values in order: a file no text reader may change.
+QByteArray everyByteValue();
 // Files shipped for tests under tests/data.
 QString testDataPath(const QString &name);
 
