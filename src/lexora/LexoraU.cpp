@@ -212,11 +212,7 @@ void TLexoraF::FormShow() {
 void TLexoraF::FormClose(CloseAction &) {
   FindDialog1->CloseDialog();
   ReplaceDialog1->CloseDialog();
-  guarded([this] {
-    IniFile ini(SettingsFilePath());
-    currentSettings().Write(ini);
-    ini.UpdateFile();
-  });
+  guarded([this] { UpdateSettingsFile([this](IniFile &ini) { currentSettings().Write(ini); }); });
 }
 
 // ---- rules ----
