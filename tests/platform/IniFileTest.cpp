@@ -60,6 +60,21 @@ TEST(IniFile, RewriteKeepsOrderJunkAndCommentsAndUsesCrLf) {
   EXPECT_EQ(IniFile(path).ReadString("c", "W", ""), "v");
 }
 
+// A settings file is written back at every close: each save of a CR LF file must give it back
+// line for line, or blank lines would pile up.
+TEST(IniFile, ACrLfFileChangedAndSavedKeepsItsLines) {
+  TempDir dir;
+  const QByteArray original = "[ProselView]\r\nTags=yes\r\nFiles=no\r\n\r\n[ProselFiles]\r\n1=&1 /a.htm\r\n";
+  const QString path = dir.write("a.ini", original);
+  for (int round = 0; round < 3; ++round) {
+    IniFile ini(path);
+    EXPECT_EQ(ini.ReadSection("ProselView"), (QStringList{"Tags", "Files"}));
+    ini.WriteYesNo("ProselView", "Files", round % 2 == 0);
+    ini.UpdateFile();
+  }
+  EXPECT_EQ(dir.read("a.ini"), QByteArray(original).replace("Files=no", "Files=yes"));
+}
+
 TEST(IniFile, DuplicateKeysFirstWinsAndWriteChangesTheFirst) {
   TempDir dir;
   const QString path = dir.write("d.ini", "[S]\nk=first\nk=second\n[S]\nk=third\nj=4\n");

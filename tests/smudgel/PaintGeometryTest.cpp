@@ -184,6 +184,22 @@ TEST(Sline, TurnsOnlyBeyondTheTolerance) {
   EXPECT_EQ(dir2, "v");
 }
 
+// The usual first mouse move stays inside the tolerance, where only the first choice of axis
+// decides the segment: it follows the axis the pointer moved along most.
+TEST(Sline, AFirstSmallMoveTakesTheAxisItMovedAlongMost) {
+  const struct {
+    TPoint pointer;
+    const char *dir;
+    TPoint last;
+  } rows[] = {{{3, 1}, "h", {3, 0}}, {{1, 3}, "v", {0, 3}}, {{-2, 2}, "h", {-2, 0}}, {{0, -1}, "v", {0, -1}}};
+  for (const auto &row : rows) {
+    QString dir = "none";
+    TPoint last{0, 0};
+    EXPECT_EQ(SlineStep(dir, {0, 0}, last, row.pointer, 5), row.last) << row.pointer.x << "," << row.pointer.y;
+    EXPECT_EQ(dir, row.dir);
+  }
+}
+
 struct BlockRow {
   const char *name;
   int x, y, w, h, count;
