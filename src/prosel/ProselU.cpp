@@ -21,7 +21,6 @@
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMenu>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>

@@ -13,7 +13,6 @@ class QAction;
 class QComboBox;
 class QFontComboBox;
 class QLabel;
-class QMenu;
 class QSplitter;
 class QToolBar;
 class QWidget;

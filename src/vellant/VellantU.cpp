@@ -26,7 +26,6 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
-#include <QToolButton>
 
 namespace corvana {
 

@@ -13,7 +13,6 @@ class QAction;
 class QComboBox;
 class QLabel;
 class QPainter;
-class QToolButton;
 
 namespace corvana {
 
