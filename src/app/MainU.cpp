@@ -1,5 +1,7 @@
 #include "app/MainU.h"
 
+#include "imagetools/HalcyneU.h"
+#include "imagetools/PixmundU.h"
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
 #include "platform/Paths.h"
@@ -35,8 +37,8 @@ TMainForm::TMainForm() : TForm(Kind::TopLevel, QStringLiteral("MainForm")), m_md
       {"Window1", "Prosel1", "&Prosel", {}, &T::Prosel1Click},
       {"Window1", "Trellane1", "&Trellane"},
       {"Window1", "Arbolet1", "&Arbolet"},
-      {"Window1", "Pixmund1", "&Pixmund"},
-      {"Window1", "Halcyne1", "H&alcyne"},
+      {"Window1", "Pixmund1", "&Pixmund", {}, &T::Pixmund1Click},
+      {"Window1", "Halcyne1", "H&alcyne", {}, &T::Halcyne1Click},
       {"Window1", "Smudgel1", "&Smudgel"},
       {"Window1", "Zonella1", "&Zonella"},
       {"Window1", "Twinfold1", "&Twinfold"},
@@ -80,6 +82,10 @@ void TMainForm::Prosel1Click() {
 }
 
 void TMainForm::Vellant1Click() { OpenToolWindow(VellantF); }
+
+void TMainForm::Pixmund1Click() { OpenToolWindow(PixmundF); }
+
+void TMainForm::Halcyne1Click() { OpenToolWindow(HalcyneF); }
 
 void TMainForm::Contents1Click() {
   Application().setHelpFile(AppDir + QStringLiteral("Corvana.hlp"));

@@ -24,6 +24,8 @@ public:
 
   void Prosel1Click();
   void Vellant1Click();
+  void Pixmund1Click();
+  void Halcyne1Click();
   void Contents1Click();
   void About1Click();
 

@@ -2,6 +2,7 @@
 
 #include "codecs/Bmp.h"
 #include "codecs/Jpeg.h"
+#include "codecs/Png.h"
 #include "core/TextFiles.h"
 #include "platform/Paths.h"
 #include "raster/Canvas.h"
@@ -78,6 +79,9 @@ Picture DecodePicture(const QByteArray &bytes, const QString &ext) {
   } else if (ext == QLatin1String(".BMP")) {
     p.kind = Picture::Kind::Bitmap;
     p.bitmap = ReadBmp(bytes);
+  } else if (ext == QLatin1String(".PNG")) {
+    p.kind = Picture::Kind::Bitmap;
+    p.bitmap = ReadPng(bytes);
   } else if (ext == QLatin1String(".ICO")) {
     p.kind = Picture::Kind::Icon;
     p.icon = ReadIco(bytes);
@@ -90,11 +94,18 @@ Picture DecodePicture(const QByteArray &bytes, const QString &ext) {
 
 Picture LoadPicture(const QString &path) {
   const QString ext = UpperFileExt(path);
-  static const QStringList known{".GIF", ".JPG", ".JPEG", ".BMP", ".ICO", ".WMF", ".EMF"};
+  static const QStringList known{".GIF", ".JPG", ".JPEG", ".BMP", ".PNG", ".ICO", ".WMF", ".EMF"};
   if (!known.contains(ext))
     return {};
   return DecodePicture(ReadFileBytes(path), ext);
 }
+
+bool CanSavePicture(const QString &path) {
+  static const QStringList writable{".BMP", ".GIF", ".JPG", ".JPEG", ".PNG"};
+  return writable.contains(UpperFileExt(path));
+}
+
+QString SavablePictureKinds() { return QStringLiteral("GIF, JPEG, PNG or BMP"); }
 
 bool SavePicture(const QString &path, const Bitmap &bitmap, int jpegQuality) {
   const QString ext = UpperFileExt(path);
@@ -105,6 +116,8 @@ bool SavePicture(const QString &path, const Bitmap &bitmap, int jpegQuality) {
     bytes = WriteGif(bitmap);
   else if (ext == QLatin1String(".JPG") || ext == QLatin1String(".JPEG"))
     bytes = EncodeJpeg(bitmap, jpegQuality);
+  else if (ext == QLatin1String(".PNG"))
+    bytes = WritePng(bitmap);
   else
     return false;
   WriteFileBytes(path, bytes);

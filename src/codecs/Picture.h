@@ -31,14 +31,19 @@ struct Picture {
   corvana::Bitmap toBitmap() const;
 };
 
-// ".GIF", ".JPG", ".JPEG", ".BMP", ".ICO", ".WMF", ".EMF" (any letter case) are read; any
+// ".GIF", ".JPG", ".JPEG", ".BMP", ".PNG", ".ICO", ".WMF", ".EMF" (any letter case) are read; any
 // other extension gives a null picture. Read errors throw corvana::Error.
 Picture LoadPicture(const QString &path);
 // Decodes bytes by the upper-cased extension with its dot.
 Picture DecodePicture(const QByteArray &bytes, const QString &upperExtension);
 
 // Writes ".BMP" at the bitmap's depth, ".GIF" after the default colour reduction, ".JPG" and
-// ".JPEG" at `jpegQuality`. Returns false, writing nothing, for any other extension.
+// ".JPEG" at `jpegQuality`, ".PNG" losslessly. Returns false, writing nothing, for any other
+// extension.
 bool SavePicture(const QString &path, const Bitmap &bitmap, int jpegQuality);
+// Whether SavePicture writes a file of this name's extension.
+bool CanSavePicture(const QString &path);
+// "GIF, JPEG, PNG or BMP": the formats SavePicture writes, for messages.
+QString SavablePictureKinds();
 
 } // namespace corvana

@@ -125,6 +125,19 @@ QPixmap draw(const QString &name) {
     lines(p, Qt::AlignHCenter);
   } else if (name == u"format-justify-right") {
     lines(p, Qt::AlignRight);
+  } else if (name == u"media-playback-start") {
+    p.setPen(QColor(20, 90, 20));
+    p.setBrush(QColor(80, 180, 80));
+    p.drawPolygon(QPolygonF({QPointF(4, 2.5), QPointF(15, 9), QPointF(4, 15.5)}));
+  } else if (name == u"dialog-ok") {
+    p.setPen(QPen(QColor(20, 120, 20), 2.5));
+    p.drawPolyline(QPolygonF({QPointF(2.5, 9), QPointF(7, 14), QPointF(15.5, 3.5)}));
+  } else if (name == u"zoom-fit-best") {
+    p.setPen(QColor(70, 70, 70));
+    p.drawRect(QRectF(1.5, 1.5, 15, 15));
+    p.setPen(QPen(QColor(30, 60, 160), 1.5));
+    for (const QPointF &corner : {QPointF(4, 4), QPointF(14, 4), QPointF(4, 14), QPointF(14, 14)})
+      p.drawLine(corner, QPointF(9 + (corner.x() - 9) * 0.3, 9 + (corner.y() - 9) * 0.3));
   } else if (name == u"format-list-unordered") {
     for (int i = 0; i < 3; ++i) {
       p.setBrush(QColor(40, 40, 40));

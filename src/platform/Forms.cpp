@@ -177,6 +177,13 @@ void TForm::Show() {
   BringToFront();
 }
 
+void TForm::Close() {
+  if (QMdiSubWindow *sub = mdiSubWindow())
+    sub->close();
+  else
+    close();
+}
+
 void TForm::BringToFront() {
   if (QMdiSubWindow *sub = mdiSubWindow()) {
     sub->raise();

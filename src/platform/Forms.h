@@ -93,6 +93,8 @@ public:
   QMdiSubWindow *mdiSubWindow() const;
 
   void Show();
+  // Closes the window as the user's close box does (an MDI child through its frame window).
+  void Close();
   void BringToFront();
   bool isShownToUser() const;
   // Shows a dialog-kind form modally and returns its modal result.

@@ -1,5 +1,7 @@
 #include "app/MainU.h"
 #include "app/Startup.h"
+#include "imagetools/HalcyneU.h"
+#include "imagetools/PixmundU.h"
 #include "lexora/LexoraU.h"
 #include "platform/Paths.h"
 #include "prosel/ProselU.h"
@@ -131,4 +133,23 @@ TEST(Frame, ProselItemShowsTheEditorCreatedAtStartUp) {
   item->trigger();
   EXPECT_TRUE(ProselF->isShownToUser());
   EXPECT_EQ(Application().forms().size(), 3) << "shown again, never created twice";
+}
+
+TEST(Frame, ImageToolItemsOpenTheirWindowsMaximisedOnceAndMergeTheirMenus) {
+  StartCorvana();
+  findAction(MainForm, "H&alcyne")->trigger();
+  ASSERT_NE(HalcyneF, nullptr);
+  EXPECT_TRUE(HalcyneF->mdiSubWindow()->isMaximized());
+  EXPECT_EQ(menuBarCaptions(), (QStringList{"&File", "&Window", "&Help"}));
+  findAction(MainForm, "&Pixmund")->trigger();
+  ASSERT_NE(PixmundF, nullptr);
+  EXPECT_TRUE(PixmundF->isShownToUser());
+  // Exit minimises the window, as closing a tool window does; the item shows the same one again.
+  THalcyneF *halcyne = HalcyneF;
+  halcyne->Show(); // the Exit the user can reach is the active window's
+  halcyne->commands().action("Exit1")->trigger();
+  EXPECT_FALSE(halcyne->isShownToUser());
+  findAction(MainForm, "H&alcyne")->trigger();
+  EXPECT_EQ(HalcyneF, halcyne);
+  EXPECT_TRUE(HalcyneF->isShownToUser());
 }

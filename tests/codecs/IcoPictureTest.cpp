@@ -169,7 +169,7 @@ INSTANTIATE_TEST_SUITE_P(Extensions, PictureSave,
                                            SaveCase{"gif", "x.GIF", true, PixelFormat::pf4bit},
                                            SaveCase{"jpg", "x.jpg", true, PixelFormat::pf24bit},
                                            SaveCase{"jpeg", "x.JPEG", true, PixelFormat::pf24bit},
-                                           SaveCase{"png", "x.png", false, PixelFormat::pf24bit},
+                                           SaveCase{"png", "x.png", true, PixelFormat::pf4bit},
                                            SaveCase{"none", "x", false, PixelFormat::pf24bit}),
                          [](const auto &info) { return std::string(info.param.name); });
 
