@@ -7,6 +7,8 @@
 #include "platform/Paths.h"
 #include "raster/Canvas.h"
 
+#include <utility>
+
 namespace corvana {
 
 int Picture::width() const {
@@ -57,7 +59,13 @@ void Picture::draw(Canvas &canvas, int x, int y) const {
   }
 }
 
-Bitmap Picture::toBitmap() const {
+Bitmap Picture::toBitmap() && {
+  if (kind == Kind::Bitmap || kind == Kind::None)
+    return std::move(bitmap);
+  return std::as_const(*this).toBitmap();
+}
+
+Bitmap Picture::toBitmap() const & {
   if (kind == Kind::Bitmap || kind == Kind::None)
     return bitmap;
   Bitmap out(width(), height(), PixelFormat::pf24bit, clWhite);

@@ -28,7 +28,9 @@ struct Picture {
   // draw nothing or are transparent).
   void draw(Canvas &canvas, int x, int y) const;
   // The picture at its own size: bitmaps as they are, icons and metafiles over white.
-  corvana::Bitmap toBitmap() const;
+  corvana::Bitmap toBitmap() const &;
+  // The same, taking a bitmap picture's pixels instead of copying them.
+  corvana::Bitmap toBitmap() &&;
 };
 
 // ".GIF", ".JPG", ".JPEG", ".BMP", ".PNG", ".ICO", ".WMF", ".EMF" (any letter case) are read; any

@@ -83,12 +83,13 @@ int ParseJpegQuality(const QString &text) {
   return quality;
 }
 
-JpegTrial::Kind JpegTrial::opened(const QString &path, const Picture &shown, int quality) {
+JpegTrial::Kind JpegTrial::opened(const QString &path, Bitmap shown, int quality) {
   m_openName = path;
   m_originalSize = QFileInfo(path).size();
+  m_source = std::move(shown);
   const QString ext = UpperFileExt(path);
   if (ext == QLatin1String(".BMP")) {
-    m_workJpeg = EncodeJpeg(shown.toBitmap(), quality);
+    m_workJpeg = EncodeJpeg(m_source, quality);
     m_buttons.saveasjpg = m_buttons.Testcompr = true;
     return Kind::Bitmap;
   }
@@ -99,14 +100,10 @@ JpegTrial::Kind JpegTrial::opened(const QString &path, const Picture &shown, int
   return Kind::Other;
 }
 
-Bitmap JpegTrial::source() const {
-  if (m_openName.isEmpty())
+const Bitmap &JpegTrial::source() const {
+  if (m_source.isNull())
     throw Error(QStringLiteral("There is no picture to compress. Open one first."));
-  const Picture picture = LoadPicture(m_openName);
-  if (picture.isNull())
-    throw Error(QStringLiteral("Cannot compress \"%1\": it is not a picture this window reads.")
-                    .arg(ExtractFileName(m_openName)));
-  return picture.toBitmap();
+  return m_source;
 }
 
 qint64 JpegTrial::writeTrial(const QByteArray &jpeg) {

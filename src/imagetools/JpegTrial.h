@@ -55,8 +55,8 @@ public:
 
   // Takes the file just shown: a bitmap is compressed at once at `quality` and may then be
   // tested and saved; a JPEG may only be viewed; other kinds keep the buttons as they are.
-  Kind opened(const QString &path, const Picture &shown, int quality);
-  // Compresses the opened picture, read again from its file, into the temporary file; returns
+  Kind opened(const QString &path, Bitmap shown, int quality);
+  // Compresses the opened picture into the temporary file; returns
   // the file's size. Open and Save wait until the trial is accepted.
   qint64 test(int quality);
   // The result of FitQuality, written as a trial.
@@ -66,8 +66,9 @@ public:
   // Writes the JPEG to `path`, whatever its extension, and releases it; after an earlier save
   // the opened picture is compressed again at `quality`.
   void save(const QString &path, int quality);
-  // The opened picture as a bitmap to compress, read from its file.
-  Bitmap source() const;
+  // The opened picture as a bitmap to compress: the picture as it was opened, so a trial
+  // compresses what the user saw even when the file has changed since.
+  const Bitmap &source() const;
 
 private:
   qint64 writeTrial(const QByteArray &jpeg);
@@ -76,6 +77,7 @@ private:
   qint64 m_originalSize = 0;
   PixmundButtons m_buttons;
   std::optional<QByteArray> m_workJpeg;
+  Bitmap m_source;
 };
 
 // Reads a compression quality typed or chosen: a whole number from 1 to 100.

@@ -98,7 +98,11 @@ TPixmundF::TPixmundF() : TForm(Kind::MdiChild, QStringLiteral("PixmundF")) {
   jpegcompress->setMinimumContentsLength(4);
   bar->addWidget(jpegcompress)->setObjectName(QStringLiteral("jpegcompressAction"));
   m_commands.build(this, FitButton, icon);
-  bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+  // Enter presses Test OK, as a dialog's default button, only while Pixmund has the focus: the
+  // other windows of the frame keep Enter for themselves.
+  QAction *ok = m_commands.action(QStringLiteral("TestOK"));
+  ok->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+  addAction(ok);
 
   ScrollBox1 = new QScrollArea(this);
   ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
@@ -166,11 +170,11 @@ void TPixmundF::showFile(const QString &path, bool withOptions) {
   if (large)
     setStatus(QStringLiteral("Decoding %1 (%2)...").arg(ExtractFileName(path), megapixels(PicturePixels(path))));
   Image1->beginPicture();
-  const Picture picture = LoadPictureWithJpegOptions(path, withOptions ? decodeOptions() : JpegDecodeOptions{});
+  Picture picture = LoadPictureWithJpegOptions(path, withOptions ? decodeOptions() : JpegDecodeOptions{});
   if (picture.isNull())
     throw Error(
         QStringLiteral("Cannot open \"%1\": it is not a picture this window reads.").arg(ExtractFileName(path)));
-  Image1->setBitmap(picture.toBitmap());
+  Image1->setBitmap(std::move(picture).toBitmap());
   m_shownPath = path;
   m_shownIsJpeg = IsJpegName(path);
 }
@@ -183,6 +187,7 @@ bool TPixmundF::openFile(const QString &path) {
     // The picture is read in full before anything changes, so a file the decoder refuses
     // leaves the window as it was.
     Picture picture;
+    Bitmap pixels;
     {
       const bool large = isLarge(path);
       BusyCursor busy(large);
@@ -195,9 +200,10 @@ bool TPixmundF::openFile(const QString &path) {
             QStringLiteral("Cannot open \"%1\": it is not a picture this window reads.").arg(ExtractFileName(path)));
       if (bitmap && large)
         setStatus(QStringLiteral("Compressing %1 at quality %2...").arg(ExtractFileName(path)).arg(q));
-      m_trial.opened(path, picture, q);
+      pixels = std::move(picture).toBitmap();
+      m_trial.opened(path, pixels, q);
     }
-    Image1->setBitmap(picture.toBitmap());
+    Image1->setBitmap(std::move(pixels));
     m_shownPath = path;
     m_shownIsJpeg = jpeg;
     updateButtons();
@@ -273,7 +279,9 @@ void TPixmundF::TestOKClick() {
     m_trial.accept(q);
   }
   updateButtons();
-  showFile(m_trial.openName(), false);
+  Image1->setBitmap(m_trial.source());
+  m_shownPath = m_trial.openName();
+  m_shownIsJpeg = IsJpegName(m_shownPath);
   setStatus(QStringLiteral("Quality %1 accepted: Save writes it.").arg(q));
 }
 

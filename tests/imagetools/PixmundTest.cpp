@@ -61,6 +61,8 @@ TEST_F(Pixmund, StartsAsDesigned) {
   EXPECT_EQ(window->Pixelformat->toolTip(), "Pixel Format");
   EXPECT_EQ(button("openbmp")->toolTip(), "Open Image File (*.bmp;*wmf;*.jpg)");
   EXPECT_EQ(button("saveasjpg")->toolTip(), "Save BMP as JPG");
+  EXPECT_EQ(button("TestOK")->shortcut(), QKeySequence(Qt::Key_Return));
+  EXPECT_EQ(button("TestOK")->shortcutContext(), Qt::WidgetWithChildrenShortcut);
   EXPECT_EQ(window->trial().tempName(), AppDir() + "temp.jpg");
   // Left to right as the strip is designed.
   QStringList order;
