@@ -6,6 +6,7 @@
 #include "platform/Errors.h"
 #include "platform/Paths.h"
 #include "prosel/ProselU.h"
+#include "twinfold/TwinfoldU.h"
 #include "vellant/VellantU.h"
 
 #include <QAction>
@@ -41,7 +42,7 @@ TMainForm::TMainForm() : TForm(Kind::TopLevel, QStringLiteral("MainForm")), m_md
       {"Window1", "Halcyne1", "H&alcyne", {}, &T::Halcyne1Click},
       {"Window1", "Smudgel1", "&Smudgel"},
       {"Window1", "Zonella1", "&Zonella"},
-      {"Window1", "Twinfold1", "&Twinfold"},
+      {"Window1", "Twinfold1", "&Twinfold", {}, &T::Twinfold1Click},
       {"", "Help1", "&Help", {}, nullptr, nullptr, Submenu},
       {"Help1", "Contents1", "&Contents", Qt::Key_F1, &T::Contents1Click},
       {"Help1", "N1", "-", {}, nullptr, nullptr, Separator},
@@ -86,6 +87,8 @@ void TMainForm::Vellant1Click() { OpenToolWindow(VellantF); }
 void TMainForm::Pixmund1Click() { OpenToolWindow(PixmundF); }
 
 void TMainForm::Halcyne1Click() { OpenToolWindow(HalcyneF); }
+
+void TMainForm::Twinfold1Click() { OpenToolWindow(TwinfoldF); }
 
 void TMainForm::Contents1Click() {
   Application().setHelpFile(AppDir + QStringLiteral("Corvana.hlp"));

@@ -26,6 +26,7 @@ public:
   void Vellant1Click();
   void Pixmund1Click();
   void Halcyne1Click();
+  void Twinfold1Click();
   void Contents1Click();
   void About1Click();
 

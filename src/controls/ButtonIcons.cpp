@@ -125,6 +125,22 @@ QPixmap draw(const QString &name) {
     lines(p, Qt::AlignHCenter);
   } else if (name == u"format-justify-right") {
     lines(p, Qt::AlignRight);
+  } else if (name == u"text-x-generic") {
+    sheet(p, QRectF(3.5, 1.5, 11, 15));
+  } else if (name == u"text-html") {
+    sheet(p, QRectF(3.5, 1.5, 11, 15));
+    p.setPen(QPen(QColor(30, 90, 170), 1.5));
+    p.drawPolyline(QPolygonF({QPointF(8, 6), QPointF(5.5, 9), QPointF(8, 12)}));
+    p.drawPolyline(QPolygonF({QPointF(10, 6), QPointF(12.5, 9), QPointF(10, 12)}));
+  } else if (name == u"image-x-generic") {
+    p.setPen(QColor(70, 70, 70));
+    p.setBrush(QColor(170, 210, 250));
+    p.drawRect(QRectF(1.5, 3.5, 15, 11));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(60, 150, 60));
+    p.drawPolygon(QPolygonF({QPointF(2, 14), QPointF(7, 8), QPointF(11, 12), QPointF(13, 10), QPointF(16, 14)}));
+    p.setBrush(QColor(250, 200, 40));
+    p.drawEllipse(QRectF(11, 5, 3, 3));
   } else if (name == u"media-playback-start") {
     p.setPen(QColor(20, 90, 20));
     p.setBrush(QColor(80, 180, 80));

@@ -37,6 +37,12 @@ void Commands::build(TForm *form, std::span<const Row> rows, const IconOf &icon)
         line->setObjectName(row.name);
       continue;
     }
+    if (row.flags & Popup) {
+      auto *menu = new QMenu(row.caption, form);
+      menu->setObjectName(row.name);
+      m_menus.insert(row.name, menu);
+      continue;
+    }
     if (row.flags & Submenu) {
       QMenu *menu = parent ? parent->addMenu(row.caption) : form->addMenu(row.caption, row.name);
       menu->setObjectName(row.name);

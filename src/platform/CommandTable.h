@@ -26,8 +26,9 @@ class TForm;
 enum CommandFlag : unsigned {
   Checkable = 1,
   Checked = 2 | Checkable,
-  Submenu = 4,  // the row opens a menu; `place` empty for a menu of the menu bar
-  Separator = 8 // a separator line; name and caption may be empty
+  Submenu = 4,   // the row opens a menu; `place` empty for a menu of the menu bar
+  Separator = 8, // a separator line; name and caption may be empty
+  Popup = 16     // a pop-up menu the window shows on request; `place` empty
 };
 
 // Where a row goes: a menu named by the object name of its menu row ("File1"), or a tool bar

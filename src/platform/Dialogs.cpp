@@ -36,4 +36,14 @@ QString DialogKindName(Dialogs::Kind kind) {
   return QString();
 }
 
+namespace {
+class SilentProgress : public Progress {
+public:
+  bool update(qint64, const QString &) override { return true; }
+  bool cancelled() const override { return false; }
+};
+} // namespace
+
+std::unique_ptr<Progress> Dialogs::progress(const QString &, qint64) { return std::make_unique<SilentProgress>(); }
+
 } // namespace corvana

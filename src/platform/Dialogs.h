@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 namespace corvana {
 
@@ -36,6 +37,15 @@ struct PrintOptions {
   int fromPage = 0; // 0: all pages
   int toPage = 0;
   bool selectionOnly = false;
+};
+
+// Long work reports its steps here and learns whether the user has cancelled it.
+class Progress {
+public:
+  virtual ~Progress() = default;
+  // The work done so far, from 0 to the total given; false once the user has cancelled.
+  virtual bool update(qint64 done, const QString &text = {}) = 0;
+  virtual bool cancelled() const = 0;
 };
 
 class Dialogs {
@@ -80,6 +90,10 @@ public:
   virtual bool font(FontChoice &font) = 0;
   virtual bool print(PrintOptions &options) = 0;
   virtual bool printerSetup() = 0;
+  // A progress window with a Cancel button for work of `total` steps; it appears only when the
+  // work lasts long enough to need it and goes away with the object. The default shows nothing
+  // and is never cancelled.
+  virtual std::unique_ptr<Progress> progress(const QString &title, qint64 total);
 };
 
 QString DialogKindName(Dialogs::Kind kind);

@@ -14,6 +14,7 @@
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QVBoxLayout>
 
 namespace corvana {
@@ -158,6 +159,39 @@ bool QtDialogs::print(PrintOptions &options) {
 bool QtDialogs::printerSetup() {
   QPageSetupDialog dialog(&DefaultPrinter(), parentWindow());
   return dialog.exec() == QDialog::Accepted;
+}
+
+namespace {
+// Shown after half a second of work; every update lets the window answer the Cancel button.
+class ProgressWindow : public Progress {
+public:
+  ProgressWindow(const QString &title, qint64 total, QWidget *parent)
+      : m_dialog(title, QStringLiteral("Cancel"), 0, 1000, parent), m_total(total > 0 ? total : 1) {
+    m_dialog.setObjectName(QStringLiteral("ProgressBox"));
+    m_dialog.setWindowTitle(Application().title());
+    m_dialog.setWindowModality(Qt::WindowModal);
+    m_dialog.setMinimumDuration(500);
+    m_dialog.setAutoReset(false);
+    m_dialog.setAutoClose(false);
+    m_dialog.setValue(0);
+  }
+  bool update(qint64 done, const QString &text) override {
+    if (!text.isEmpty())
+      m_dialog.setLabelText(text);
+    m_dialog.setValue(int(qBound(qint64(0), done * 1000 / m_total, qint64(1000))));
+    QCoreApplication::processEvents();
+    return !m_dialog.wasCanceled();
+  }
+  bool cancelled() const override { return m_dialog.wasCanceled(); }
+
+private:
+  QProgressDialog m_dialog;
+  qint64 m_total;
+};
+} // namespace
+
+std::unique_ptr<Progress> QtDialogs::progress(const QString &title, qint64 total) {
+  return std::make_unique<ProgressWindow>(title, total, parentWindow());
 }
 
 } // namespace corvana

@@ -23,6 +23,7 @@ public:
   bool font(FontChoice &font) override;
   bool print(PrintOptions &options) override;
   bool printerSetup() override;
+  std::unique_ptr<Progress> progress(const QString &title, qint64 total) override;
 
 private:
   bool fileDialog(FileDialogOptions &options, bool save, bool picture);

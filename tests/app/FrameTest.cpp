@@ -7,6 +7,7 @@
 #include "prosel/ProselU.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestHelpers.h"
+#include "twinfold/TwinfoldU.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -135,7 +136,7 @@ TEST(Frame, ProselItemShowsTheEditorCreatedAtStartUp) {
   EXPECT_EQ(Application().forms().size(), 3) << "shown again, never created twice";
 }
 
-TEST(Frame, ImageToolItemsOpenTheirWindowsMaximisedOnceAndMergeTheirMenus) {
+TEST(Frame, ToolItemsOpenTheirWindowsMaximisedOnceAndMergeTheirMenus) {
   StartCorvana();
   findAction(MainForm, "H&alcyne")->trigger();
   ASSERT_NE(HalcyneF, nullptr);
@@ -152,4 +153,7 @@ TEST(Frame, ImageToolItemsOpenTheirWindowsMaximisedOnceAndMergeTheirMenus) {
   findAction(MainForm, "H&alcyne")->trigger();
   EXPECT_EQ(HalcyneF, halcyne);
   EXPECT_TRUE(HalcyneF->isShownToUser());
+  findAction(MainForm, "&Twinfold")->trigger();
+  ASSERT_NE(TwinfoldF, nullptr);
+  EXPECT_TRUE(TwinfoldF->mdiSubWindow()->isMaximized());
 }

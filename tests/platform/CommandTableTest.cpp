@@ -44,6 +44,8 @@ const CommandRow<T> Rows[] = {
     {"#ToolBar1", "goOpen", "", {}, &T::Open1Click, "File Open"},
     {"#ToolBar1", "", "-", {}, nullptr, nullptr, Separator},
     {"#ToolBar1", "goBold", "", {}, &T::Bold1Click, "Bold", 0, nullptr, "rich"},
+    {"", "files", "", {}, nullptr, nullptr, Popup},
+    {"files", "Copy1", "&Copy Files", {}, &T::Open1Click},
 };
 
 class CommandTable : public testing::Test {
@@ -75,6 +77,16 @@ TEST_F(CommandTable, RowsBecomeMenusItemsAndToolButtonsInOrder) {
   button->click();
   commands.action("Open1")->trigger();
   EXPECT_EQ(form.log, "open open ");
+}
+
+TEST_F(CommandTable, PopUpMenusStayOffTheMenuBar) {
+  QMenu *popup = commands.menu("files");
+  ASSERT_NE(popup, nullptr);
+  EXPECT_FALSE(form.menus().contains(popup));
+  EXPECT_EQ(popup->parent(), &form);
+  EXPECT_EQ(menuCaptions(popup), QStringList{"&Copy Files"});
+  commands.action("Copy1")->trigger();
+  EXPECT_EQ(form.log, "open ");
 }
 
 TEST_F(CommandTable, CommandsWithoutAHandlerStayDisabled) {

@@ -3,6 +3,7 @@
 #include "platform/Forms.h"
 
 #include <gtest/gtest.h>
+#include <utility>
 
 namespace corvana::test {
 
@@ -147,6 +148,34 @@ bool ScriptedDialogs::print(PrintOptions &) {
 bool ScriptedDialogs::printerSetup() {
   const auto a = next(Kind::PrinterSetup, {}, {});
   return a && a->accept;
+}
+
+namespace {
+class ScriptedProgress : public Progress {
+public:
+  explicit ScriptedProgress(int cancelAt) : m_cancelAt(cancelAt) {}
+  bool update(qint64, const QString &) override {
+    if (m_cancelAt > 0 && ++m_updates >= m_cancelAt)
+      m_cancelled = true;
+    return !m_cancelled;
+  }
+  bool cancelled() const override { return m_cancelled; }
+
+private:
+  int m_cancelAt;
+  int m_updates = 0;
+  bool m_cancelled = false;
+};
+} // namespace
+
+ScriptedDialogs &ScriptedDialogs::cancelProgressAt(int update) {
+  m_cancelProgressAt = update;
+  return *this;
+}
+
+std::unique_ptr<Progress> ScriptedDialogs::progress(const QString &title, qint64) {
+  m_progressTitles.append(title);
+  return std::make_unique<ScriptedProgress>(std::exchange(m_cancelProgressAt, 0));
 }
 
 } // namespace corvana::test

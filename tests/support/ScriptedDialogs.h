@@ -39,6 +39,12 @@ public:
   ScriptedDialogs &expectPrint(bool accept = true);
   ScriptedDialogs &expectPrinterSetup(bool accept = true);
 
+  // The next progress window is cancelled at its n-th update (1-based); progress windows are
+  // not prompts, so unscripted ones simply run to their end.
+  ScriptedDialogs &cancelProgressAt(int update);
+  // Titles of the progress windows opened, in order.
+  const QStringList &progressTitles() const { return m_progressTitles; }
+
   const QList<Prompt> &prompts() const { return m_prompts; }
   // "kind: text" per prompt, for compact assertions.
   QStringList log() const;
@@ -62,6 +68,7 @@ public:
   bool font(FontChoice &font) override;
   bool print(PrintOptions &options) override;
   bool printerSetup() override;
+  std::unique_ptr<Progress> progress(const QString &title, qint64 total) override;
 
 private:
   struct Reply {
@@ -78,6 +85,8 @@ private:
   // Records the prompt and takes the next answer; nullopt (after a test failure) when unexpected.
   std::optional<Reply> next(Kind kind, const QString &caption, const QString &text);
   bool fileAnswer(Kind kind, FileDialogOptions &options);
+  QStringList m_progressTitles;
+  int m_cancelProgressAt = 0;
 
   QList<Reply> m_script;
   QList<Prompt> m_prompts;
