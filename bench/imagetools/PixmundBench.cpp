@@ -7,7 +7,7 @@
 #include "codecs/Bmp.h"
 #include "imagetools/PictureView.h"
 #include "imagetools/PixmundU.h"
-#include "platform/Dialogs.h"
+#include "platform/DecliningDialogs.h"
 #include "platform/Paths.h"
 
 #include <QApplication>
@@ -46,25 +46,6 @@ void writePhoto() {
   bitmapPath = workDir->filePath("photo.bmp");
   SaveBmpFile(bitmapPath, b);
 }
-
-// Declines every prompt: the benchmark drives the window directly.
-class NoDialogs : public Dialogs {
-public:
-  bool confirm(const QString &) override { return false; }
-  Answer askSave(const QString &) override { return Answer::Cancel; }
-  void message(const QString &) override {}
-  void information(const QString &) override {}
-  void error(const QString &text) override { qFatal("error: %s", qPrintable(text)); }
-  QString inputBox(const QString &, const QString &, const QString &d) override { return d; }
-  bool openFile(FileDialogOptions &) override { return false; }
-  bool saveFile(FileDialogOptions &) override { return false; }
-  bool openPicture(FileDialogOptions &) override { return false; }
-  bool savePicture(FileDialogOptions &) override { return false; }
-  bool color(TColor &) override { return false; }
-  bool font(FontChoice &) override { return false; }
-  bool print(PrintOptions &) override { return false; }
-  bool printerSetup() override { return false; }
-};
 
 void BM_PixmundTest(benchmark::State &state) {
   OverrideAppDir(workDir->path());
@@ -134,7 +115,7 @@ BENCHMARK(BM_CjpegDjpeg)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(
 int main(int argc, char **argv) {
   qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
   QApplication application(argc, argv);
-  NoDialogs dialogs;
+  DecliningDialogs dialogs;
   Application().setDialogs(&dialogs);
   QTemporaryDir dir;
   workDir = &dir;
