@@ -8,6 +8,7 @@
 #include "prosel/ProselU.h"
 #include "twinfold/TwinfoldU.h"
 #include "vellant/VellantU.h"
+#include "zonella/ZonellaU.h"
 
 #include <QAction>
 #include <QMdiArea>
@@ -41,7 +42,7 @@ TMainForm::TMainForm() : TForm(Kind::TopLevel, QStringLiteral("MainForm")), m_md
       {"Window1", "Pixmund1", "&Pixmund", {}, &T::Pixmund1Click},
       {"Window1", "Halcyne1", "H&alcyne", {}, &T::Halcyne1Click},
       {"Window1", "Smudgel1", "&Smudgel"},
-      {"Window1", "Zonella1", "&Zonella"},
+      {"Window1", "Zonella1", "&Zonella", {}, &T::Zonella1Click},
       {"Window1", "Twinfold1", "&Twinfold", {}, &T::Twinfold1Click},
       {"", "Help1", "&Help", {}, nullptr, nullptr, Submenu},
       {"Help1", "Contents1", "&Contents", Qt::Key_F1, &T::Contents1Click},
@@ -89,6 +90,8 @@ void TMainForm::Pixmund1Click() { OpenToolWindow(PixmundF); }
 void TMainForm::Halcyne1Click() { OpenToolWindow(HalcyneF); }
 
 void TMainForm::Twinfold1Click() { OpenToolWindow(TwinfoldF); }
+
+void TMainForm::Zonella1Click() { OpenToolWindow(ZonellaF); }
 
 void TMainForm::Contents1Click() {
   Application().setHelpFile(AppDir + QStringLiteral("Corvana.hlp"));

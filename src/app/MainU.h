@@ -27,6 +27,7 @@ public:
   void Pixmund1Click();
   void Halcyne1Click();
   void Twinfold1Click();
+  void Zonella1Click();
   void Contents1Click();
   void About1Click();
 

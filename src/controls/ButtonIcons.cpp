@@ -141,6 +141,17 @@ QPixmap draw(const QString &name) {
     p.drawPolygon(QPolygonF({QPointF(2, 14), QPointF(7, 8), QPointF(11, 12), QPointF(13, 10), QPointF(16, 14)}));
     p.setBrush(QColor(250, 200, 40));
     p.drawEllipse(QRectF(11, 5, 3, 3));
+  } else if (name == u"list-add") {
+    p.setPen(QPen(QColor(30, 140, 30), 3));
+    p.drawLine(QPointF(9, 3), QPointF(9, 15));
+    p.drawLine(QPointF(3, 9), QPointF(15, 9));
+  } else if (name == u"list-remove") {
+    p.setPen(QPen(QColor(190, 40, 40), 3));
+    p.drawLine(QPointF(3, 9), QPointF(15, 9));
+  } else if (name == u"document-edit") {
+    sheet(p, QRectF(2.5, 1.5, 10, 14));
+    p.setPen(QPen(QColor(160, 110, 20), 2.5));
+    p.drawLine(QPointF(8, 15), QPointF(16, 5));
   } else if (name == u"media-playback-start") {
     p.setPen(QColor(20, 90, 20));
     p.setBrush(QColor(80, 180, 80));

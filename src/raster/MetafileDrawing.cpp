@@ -162,8 +162,8 @@ void MetafilePlayer::text(LogicalPoint at, const QString &string) {
   Font f;
   f.name = s.font.face.isEmpty() ? QStringLiteral("Arial") : s.font.face;
   f.size = -int(std::lround(std::clamp(std::fabs(s.font.width * scaleY()), 1.0, 2000.0)));
-  f.style = quint8((s.font.weight >= 600 ? fsBold : 0) | (s.font.italic ? fsItalic : 0) |
-                   (s.font.underline ? fsUnderline : 0) | (s.font.strikeOut ? fsStrikeOut : 0));
+  f.style = quint8((s.font.weight >= 600 ? FontStyle::Bold : 0) | (s.font.italic ? FontStyle::Italic : 0) |
+                   (s.font.underline ? FontStyle::Underline : 0) | (s.font.strikeOut ? FontStyle::StrikeOut : 0));
   f.color = s.textColor;
   const bool updateCp = s.textAlign & gdi::TA_UPDATECP;
   TPoint cell = updateCp ? point(s.posX, s.posY) : point(at);

@@ -53,7 +53,11 @@ enum class PenStyle : quint8 { Solid, Dash, Dot, DashDot, DashDotDot, Clear, Ins
 
 enum class BrushStyle : quint8 { Solid, Clear, Horizontal, Vertical, FDiagonal, BDiagonal, Cross, DiagCross };
 
-enum FontStyle : quint8 { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
+// Bits of a font's style. Scoped, so that headers of the text controls, which name their own
+// styles alike, can be used beside this one.
+struct FontStyle {
+  enum : quint8 { Bold = 1, Italic = 2, Underline = 4, StrikeOut = 8 };
+};
 
 // Ternary raster operations of source S, destination D and brush pattern P. Bits 16..23 of a
 // code hold the truth table: result bit = table bit number (P << 2 | S << 1 | D).

@@ -17,10 +17,10 @@ constexpr int MaxPixelSize = 2048; // larger fonts only cost memory
 QFont ToQFont(const Font &font) {
   QFont f(font.name);
   f.setPixelSize(std::clamp(font.pixelSize(), 1, MaxPixelSize));
-  f.setBold(font.style & fsBold);
-  f.setItalic(font.style & fsItalic);
-  f.setUnderline(font.style & fsUnderline);
-  f.setStrikeOut(font.style & fsStrikeOut);
+  f.setBold(font.style & FontStyle::Bold);
+  f.setItalic(font.style & FontStyle::Italic);
+  f.setUnderline(font.style & FontStyle::Underline);
+  f.setStrikeOut(font.style & FontStyle::StrikeOut);
   f.setStyleStrategy(QFont::NoAntialias);
   f.setHintingPreference(QFont::PreferFullHinting);
   return f;

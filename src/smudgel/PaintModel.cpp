@@ -143,17 +143,17 @@ void PaintModel::askTextFont() {
   choice.name = f.name;
   choice.size = f.size;
   choice.color = f.color;
-  choice.bold = f.style & fsBold;
-  choice.italic = f.style & fsItalic;
-  choice.underline = f.style & fsUnderline;
-  choice.strikeOut = f.style & fsStrikeOut;
+  choice.bold = f.style & FontStyle::Bold;
+  choice.italic = f.style & FontStyle::Italic;
+  choice.underline = f.style & FontStyle::Underline;
+  choice.strikeOut = f.style & FontStyle::StrikeOut;
   if (!m_dialogs.font(choice))
     return;
   f.name = choice.name;
   f.size = choice.size;
   f.color = choice.color;
-  f.style = quint8((choice.bold ? fsBold : 0) | (choice.italic ? fsItalic : 0) | (choice.underline ? fsUnderline : 0) |
-                   (choice.strikeOut ? fsStrikeOut : 0));
+  f.style = quint8((choice.bold ? FontStyle::Bold : 0) | (choice.italic ? FontStyle::Italic : 0) |
+                   (choice.underline ? FontStyle::Underline : 0) | (choice.strikeOut ? FontStyle::StrikeOut : 0));
 }
 
 void PaintModel::askShadowColor() {

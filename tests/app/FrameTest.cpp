@@ -8,6 +8,7 @@
 #include "support/ScriptedDialogs.h"
 #include "support/TestHelpers.h"
 #include "twinfold/TwinfoldU.h"
+#include "zonella/ZonellaU.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -156,4 +157,7 @@ TEST(Frame, ToolItemsOpenTheirWindowsMaximisedOnceAndMergeTheirMenus) {
   findAction(MainForm, "&Twinfold")->trigger();
   ASSERT_NE(TwinfoldF, nullptr);
   EXPECT_TRUE(TwinfoldF->mdiSubWindow()->isMaximized());
+  findAction(MainForm, "&Zonella")->trigger();
+  ASSERT_NE(ZonellaF, nullptr);
+  EXPECT_TRUE(ZonellaF->mdiSubWindow()->isMaximized());
 }

@@ -499,7 +499,7 @@ TEST_F(Paint, FontAndShadowColourComeFromTheirDialogs) {
   EXPECT_EQ(state().textFont.name, "Courier New");
   EXPECT_EQ(state().textFont.size, 14);
   EXPECT_EQ(state().textFont.color, clRed);
-  EXPECT_EQ(state().textFont.style, fsBold);
+  EXPECT_EQ(state().textFont.style, FontStyle::Bold);
   model.askShadowColor();
   EXPECT_EQ(state().shadowColor, clBlue);
   model.askShadowColor();
