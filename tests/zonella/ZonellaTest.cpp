@@ -89,6 +89,11 @@ TEST_F(Zonella, TheTestPageFollowsAnAreaLink) {
   window->PageControl1->setCurrentIndex(1);
   window->PageControl1->setCurrentIndex(2);
   ASSERT_TRUE(window->HtmlView1->waitForLoad());
+  // The pointer over an area names its link in the status bar.
+  RunPageScript(*window->HtmlView1,
+                "document.querySelector('area').dispatchEvent(new MouseEvent('mouseover', {bubbles: true})); true");
+  EXPECT_TRUE(WaitUntil([&] { return window->StatusBar->text() == dir.path("target.htm"); }, 20000))
+      << window->StatusBar->text().toStdString();
   RunPageScript(*window->HtmlView1, "document.querySelector('area').click(); true");
   ASSERT_TRUE(WaitUntil([&] { return window->HtmlView1->DocumentTitle() == "Target"; }, 20000));
   EXPECT_TRUE(window->HtmlView1->CurrentFile().endsWith("target.htm"));
