@@ -11,6 +11,21 @@
 
 namespace corvana {
 
+namespace {
+// Qt's reader says "Unknown error" for most damage; say what it means instead.
+Error pngError(const QImageReader &reader) {
+  switch (reader.error()) {
+  case QImageReader::UnsupportedFormatError:
+    return Error(QStringLiteral("Invalid PNG image: the file is not a PNG image"));
+  case QImageReader::InvalidDataError:
+  case QImageReader::UnknownError:
+    return Error(QStringLiteral("Invalid PNG image: the file is damaged or cut short"));
+  default:
+    return Error(QStringLiteral("Invalid PNG image: %1").arg(reader.errorString()));
+  }
+}
+} // namespace
+
 Bitmap ReadPng(const QByteArray &bytes) {
   QByteArray data = bytes;
   QBuffer buffer(&data);
@@ -18,13 +33,13 @@ Bitmap ReadPng(const QByteArray &bytes) {
   QImageReader reader(&buffer, "png");
   const QSize size = reader.size();
   if (!size.isValid())
-    throw Error(QStringLiteral("Invalid PNG image: %1").arg(reader.errorString()));
+    throw pngError(reader);
   CheckDecodeSize(size.width(), size.height());
   // Our own limit has been checked; Qt's default one is lower than the largest we accept.
   reader.setAllocationLimit(0);
   QImage image;
   if (!reader.read(&image))
-    throw Error(QStringLiteral("Invalid PNG image: %1").arg(reader.errorString()));
+    throw pngError(reader);
   const bool palette = image.format() == QImage::Format_Indexed8 || image.format() == QImage::Format_Mono ||
                        image.format() == QImage::Format_MonoLSB;
   QVector<TColor> colors;

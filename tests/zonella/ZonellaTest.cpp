@@ -1,3 +1,4 @@
+#include "HostileFiles.h"
 #include "HtmlTestSupport.h"
 #include "codecs/Bmp.h"
 #include "controls/RichEdit.h"
@@ -157,6 +158,22 @@ TEST_F(Zonella, TheSizerMovesAndSizesTheMarkerAndGoesWhenItLosesTheFocus) {
   QApplication::sendEvent(sizer, &out);
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(gone.isNull());
+}
+
+TEST(ZonellaHostileFiles, ABadPictureIsAnErrorAndTheWindowStaysUsable) {
+  RecordingDialogs dialogs;
+  TZonellaF *window = OpenToolWindow(ZonellaF);
+  TempDir dir;
+  for (const HostileFile &file : HostileFiles()) {
+    SCOPED_TRACE(file.name.toStdString());
+    dialogs.errors.clear();
+    window->loadPicture(dir.write(file.name, file.bytes));
+    EXPECT_EQ(dialogs.errors.size(), file.mustFail ? 1 : dialogs.errors.size());
+    dialogs.errors.clear();
+    window->loadPicture(dir.write("good.bmp", GoodBitmapFile()));
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+    EXPECT_EQ(window->Image1->width(), 24);
+  }
 }
 
 } // namespace
