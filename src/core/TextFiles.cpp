@@ -146,7 +146,10 @@ EditorText ReadEditorText(const QString &path, bool asLines) { return DecodeEdit
 
 void WriteFileBytes(const QString &path, const QByteArray &bytes) {
   QSaveFile file(path);
-  if (path.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+  // The flush is checked on its own: bytes still in the write buffer are written by commit,
+  // which does not notice when they no longer fit on the disk.
+  if (path.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() ||
+      !file.commit())
     throw Error::cannotCreate(path);
 }
 

@@ -140,7 +140,8 @@ void writeOutlineFile(const QString &path, const OutlineNode *first) {
     if (ok && file.write(chunk.data(), chunk.size()) != chunk.size())
       ok = false;
   });
-  if (!ok || !file.commit()) {
+  // A failed flush of the last buffered bytes goes unnoticed by commit: check it first.
+  if (!ok || !file.flush() || !file.commit()) {
     file.cancelWriting();
     throw Error::cannotCreate(path);
   }

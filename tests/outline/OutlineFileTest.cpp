@@ -1,7 +1,9 @@
 #include "core/Error.h"
 #include "outline/OutlineTree.h"
+#include "support/SaveFaults.h"
 #include "support/TestHelpers.h"
 
+#include <QDir>
 #include <gtest/gtest.h>
 #include <random>
 
@@ -254,3 +256,18 @@ TEST(OutlineFile, EveryByteButLineEndsRoundTripsByteForByte) {
   EXPECT_EQ(dir.read("saved.txt"), file);
   EXPECT_EQ(tree.saveToBytes(), file);
 }
+
+namespace {
+
+TEST(OutlineFileFaults, ASaveOntoAFullDiskRaisesAndKeepsTheOldFile) {
+  corvana::test::TempDir dir;
+  const QString path = dir.write("tree.txt", "old tree\r\n");
+  corvana::OutlineTree tree;
+  tree.AddChild(tree.Add(nullptr, "a node whose text is longer than the room left on the disk"), "child");
+  EXPECT_EQ(corvana::test::SaveWithDiskFull([&] { tree.SaveToFile(path); }, 16),
+            corvana::test::SaveOutcome::ErrorRaised);
+  EXPECT_EQ(dir.read("tree.txt"), "old tree\r\n");
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"tree.txt"});
+}
+
+} // namespace

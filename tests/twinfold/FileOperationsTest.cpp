@@ -1,4 +1,6 @@
 #include "twinfold/FileOperations.h"
+#include "core/Error.h"
+#include "support/SaveFaults.h"
 #include "support/TestHelpers.h"
 
 #include <QDir>
@@ -90,6 +92,22 @@ TEST_F(Files, DirectoriesAndDeletesSkipWhatTheyCannotDo) {
   EXPECT_EQ(DeleteFiles(from, {"x.txt", "missing.txt"}), 1);
   EXPECT_TRUE(QFile::remove(from + "/new/inside.txt"));
   EXPECT_TRUE(RemoveDirectory(from + "/new"));
+}
+
+} // namespace
+
+namespace {
+
+TEST(FileOperationsFaults, ACopyOntoAFullDiskLeavesNothingBehind) {
+  TempDir dir;
+  QDir().mkpath(dir.path("to"));
+  dir.write("from/a.txt", QByteArray(4096, 'a'));
+  const auto outcome = corvana::test::SaveWithDiskFull([&] {
+    if (!CopyFiles(dir.path("from"), {"a.txt"}, dir.path("to")).skipped.isEmpty())
+      throw corvana::Error("skipped");
+  });
+  EXPECT_EQ(outcome, corvana::test::SaveOutcome::ErrorRaised);
+  EXPECT_TRUE(QDir(dir.path("to")).entryList(QDir::Files | QDir::Hidden).isEmpty());
 }
 
 } // namespace
