@@ -48,7 +48,12 @@ Picture LoadPictureWithJpegOptions(const QString &path, const JpegDecodeOptions 
 qint64 PicturePixels(const QString &path) {
   try {
     if (IsJpegName(path)) {
-      const JpegInfo info = ReadJpegInfo(ReadFileBytes(path));
+      // The frame header comes early, after at most a thumbnail or two: the head of the file
+      // is enough, so a large file is not read twice.
+      QFile file(path);
+      if (!file.open(QIODevice::ReadOnly))
+        return 0;
+      const JpegInfo info = ReadJpegInfo(file.read(256 * 1024));
       return qint64(info.width) * info.height;
     }
     if (UpperFileExt(path) != QLatin1String(".BMP"))

@@ -153,7 +153,9 @@ JpegDecodeOptions TPixmundF::decodeOptions() const {
   return options;
 }
 
-bool TPixmundF::isLarge(const QString &path) const { return PicturePixels(path) > LargePicturePixels; }
+bool TPixmundF::isLarge(const Bitmap &bitmap) const {
+  return qint64(bitmap.width()) * bitmap.height() > LargePicturePixels;
+}
 
 void TPixmundF::updateButtons() {
   const PixmundButtons &b = m_trial.buttons();
@@ -164,17 +166,21 @@ void TPixmundF::updateButtons() {
   m_commands.action(QStringLiteral("FitSize"))->setEnabled(b.Testcompr);
 }
 
-void TPixmundF::showFile(const QString &path, bool withOptions) {
-  const bool large = isLarge(path);
-  BusyCursor busy(large);
-  if (large)
-    setStatus(QStringLiteral("Decoding %1 (%2)...").arg(ExtractFileName(path), megapixels(PicturePixels(path))));
+Picture TPixmundF::decodeFile(const QString &path, bool withOptions) {
+  const qint64 pixels = PicturePixels(path);
+  const BusyCursor busy(pixels > LargePicturePixels);
+  if (pixels > LargePicturePixels)
+    setStatus(QStringLiteral("Decoding %1 (%2)...").arg(ExtractFileName(path), megapixels(pixels)));
   Image1->beginPicture();
   Picture picture = LoadPictureWithJpegOptions(path, withOptions ? decodeOptions() : JpegDecodeOptions{});
   if (picture.isNull())
     throw Error(
         QStringLiteral("Cannot open \"%1\": it is not a picture this window reads.").arg(ExtractFileName(path)));
-  Image1->setBitmap(std::move(picture).toBitmap());
+  return picture;
+}
+
+void TPixmundF::showFile(const QString &path, bool withOptions) {
+  Image1->setBitmap(decodeFile(path, withOptions).toBitmap());
   m_shownPath = path;
   m_shownIsJpeg = IsJpegName(path);
 }
@@ -186,32 +192,22 @@ bool TPixmundF::openFile(const QString &path) {
     const bool jpeg = IsJpegName(path);
     // The picture is read in full before anything changes, so a file the decoder refuses
     // leaves the window as it was.
-    Picture picture;
-    Bitmap pixels;
+    Bitmap pixels = decodeFile(path, jpeg).toBitmap();
     {
-      const bool large = isLarge(path);
-      BusyCursor busy(large);
-      if (large)
-        setStatus(QStringLiteral("Decoding %1 (%2)...").arg(ExtractFileName(path), megapixels(PicturePixels(path))));
-      Image1->beginPicture();
-      picture = LoadPictureWithJpegOptions(path, jpeg ? decodeOptions() : JpegDecodeOptions{});
-      if (picture.isNull())
-        throw Error(
-            QStringLiteral("Cannot open \"%1\": it is not a picture this window reads.").arg(ExtractFileName(path)));
-      if (bitmap && large)
+      const BusyCursor busy(bitmap && isLarge(pixels));
+      if (bitmap && isLarge(pixels))
         setStatus(QStringLiteral("Compressing %1 at quality %2...").arg(ExtractFileName(path)).arg(q));
-      pixels = std::move(picture).toBitmap();
       m_trial.opened(path, pixels, q);
     }
+    setStatus(QStringLiteral("%1: %2 x %3 pixels, %4 bytes")
+                  .arg(ExtractFileName(path))
+                  .arg(pixels.width())
+                  .arg(pixels.height())
+                  .arg(m_trial.originalSize()));
     Image1->setBitmap(std::move(pixels));
     m_shownPath = path;
     m_shownIsJpeg = jpeg;
     updateButtons();
-    setStatus(QStringLiteral("%1: %2 x %3 pixels, %4 bytes")
-                  .arg(ExtractFileName(path))
-                  .arg(picture.width())
-                  .arg(picture.height())
-                  .arg(m_trial.originalSize()));
     // The picture was decoded with the options already: only their controls follow it.
     if (jpeg)
       updateOptionControls();
@@ -261,8 +257,8 @@ void TPixmundF::TestcomprClick() {
   const int q = quality();
   qint64 size = 0;
   {
-    const bool large = isLarge(m_trial.openName());
-    BusyCursor busy(large);
+    const bool large = isLarge(m_trial.source());
+    const BusyCursor busy(large);
     if (large)
       setStatus(QStringLiteral("Compressing at quality %1...").arg(q));
     size = m_trial.test(q);
@@ -275,7 +271,7 @@ void TPixmundF::TestcomprClick() {
 void TPixmundF::TestOKClick() {
   const int q = quality();
   {
-    BusyCursor busy(isLarge(m_trial.openName()));
+    const BusyCursor busy(isLarge(m_trial.source()));
     m_trial.accept(q);
   }
   updateButtons();
@@ -307,8 +303,7 @@ void TPixmundF::FitSizeClick() {
   const qint64 maxBytes = qint64(kb * 1024);
   QualityFit fit;
   {
-    const bool large = isLarge(m_trial.openName());
-    BusyCursor busy(large);
+    const BusyCursor busy(isLarge(m_trial.source()));
     setStatus(QStringLiteral("Finding the highest quality that fits in %1 KB...").arg(answer.trimmed()));
     fit = FitQuality(m_trial.source(), maxBytes);
   }

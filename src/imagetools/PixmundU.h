@@ -62,7 +62,9 @@ private:
   // Enables the decoder options exactly when the picture shown is a JPEG (progressive display
   // only for a progressive one).
   void updateOptionControls();
-  bool isLarge(const QString &path) const;
+  bool isLarge(const Bitmap &bitmap) const;
+  // Reads a picture for Image1 under the busy cursor when it is large; throws when it can't.
+  Picture decodeFile(const QString &path, bool withOptions);
 
   JpegTrial m_trial;
   Commands m_commands;

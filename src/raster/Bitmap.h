@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QVector>
 #include <array>
+#include <utility>
 #include <vector>
 
 static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "the QImage view assumes little-endian pixel words");
@@ -33,6 +34,22 @@ public:
   Bitmap(int width, int height, PixelFormat format = PixelFormat::pf32bit, TColor fill = clWhite);
 
   static void checkSize(int width, int height);
+
+  // A moved-from bitmap is empty (0 x 0), never a size without pixels.
+  Bitmap(const Bitmap &) = default;
+  Bitmap &operator=(const Bitmap &) = default;
+  Bitmap(Bitmap &&other) noexcept { *this = std::move(other); }
+  Bitmap &operator=(Bitmap &&other) noexcept {
+    if (this != &other) {
+      m_width = std::exchange(other.m_width, 0);
+      m_height = std::exchange(other.m_height, 0);
+      m_format = other.m_format;
+      m_palette = std::move(other.m_palette);
+      m_pixels = std::move(other.m_pixels);
+      m_snapCache = std::move(other.m_snapCache);
+    }
+    return *this;
+  }
 
   int width() const { return m_width; }
   int height() const { return m_height; }

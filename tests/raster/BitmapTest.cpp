@@ -118,3 +118,15 @@ TEST(Bitmap, CopiesAreIndependent) {
 }
 
 } // namespace
+
+TEST(Bitmap, AMovedFromBitmapIsEmpty) {
+  corvana::Bitmap a(3, 2, corvana::PixelFormat::pf24bit, corvana::clRed);
+  corvana::Bitmap b = std::move(a);
+  EXPECT_EQ(b.width(), 3);
+  EXPECT_EQ(b.pixel(2, 1), corvana::clRed);
+  EXPECT_TRUE(a.isNull()); // NOLINT(bugprone-use-after-move): the state after a move is the point
+  EXPECT_EQ(a.pixel(0, 0), corvana::clInvalidPixel);
+  a = std::move(b);
+  EXPECT_EQ(a.width(), 3);
+  EXPECT_TRUE(b.isNull()); // NOLINT(bugprone-use-after-move)
+}
