@@ -143,6 +143,12 @@ TZonellaF::TZonellaF()
   statusBar()->addWidget(StatusBar, 1);
 }
 
+// The view and its model go before the tree they show, which is a member and would go first.
+TZonellaF::~TZonellaF() {
+  Hotspots->setModel(nullptr);
+  delete m_model;
+}
+
 void TZonellaF::FormCreate() { m_appDir = AppDir(); }
 
 TSizerControl *TZonellaF::sizer() const { return Button1->parentWidget()->findChild<TSizerControl *>(); }

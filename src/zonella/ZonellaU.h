@@ -25,6 +25,7 @@ class TZonellaF : public TForm {
 
 public:
   TZonellaF();
+  ~TZonellaF() override;
 
   void FormCreate() override;
   bool FormCloseQuery() override;
