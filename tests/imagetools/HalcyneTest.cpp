@@ -8,6 +8,7 @@
 #include "support/TestHelpers.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QMenu>
 #include <gtest/gtest.h>
@@ -71,6 +72,17 @@ TEST_F(Halcyne, ErrorsAreShownAndTheWindowStaysAsItWas) {
   trigger("SaveAs1");
   EXPECT_EQ(window->windowTitle(), "Halcyne - broken.jpg");
   EXPECT_EQ(dialogs.pending(), 0);
+}
+
+TEST_F(Halcyne, ASaveThatCannotBeWrittenShowsTheErrorAndKeepsThePicture) {
+  dialogs.expectOpenPicture(dir.write("p.bmp", WriteBmp(photo)));
+  trigger("Open1");
+  QDir(dir.path()).mkdir("out.gif");
+  dialogs.expectSavePicture(dir.path("out.gif")).expectError("Cannot create file " + dir.path("out.gif"));
+  trigger("SaveAs1");
+  EXPECT_EQ(window->windowTitle(), "Halcyne - p.bmp");
+  EXPECT_TRUE(window->converter().hasWorkBitmap());
+  EXPECT_EQ(window->Viewer->bitmap(), photo);
 }
 
 TEST_F(Halcyne, APngOpensAndSavesLikeTheOtherFormats) {

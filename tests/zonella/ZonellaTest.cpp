@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -117,6 +118,18 @@ TEST_F(Zonella, TreesAreSavedAndAFileThatIsNoTreeLeavesTheTreeAlone) {
   dialogs.expectOpenFile(dir.path("spots.txt"));
   trigger("goOpen");
   EXPECT_EQ(window->tree().dump(), "a.htm(1 2 4 6)");
+}
+
+TEST_F(Zonella, AFailedSaveShowsTheErrorAndKeepsTheChangedTree) {
+  addSpot("a.htm", QRect(1, 2, 3, 4));
+  QDir(dir.path()).mkdir("taken.txt");
+  dialogs.expectSaveFile(dir.path("taken.txt")).expectError("Cannot create file " + dir.path("taken.txt"));
+  trigger("goSave");
+  EXPECT_TRUE(window->modified());
+  EXPECT_EQ(window->tree().dump(), "a.htm(1 2 4 6)");
+  // Closing then still asks.
+  dialogs.expectAskSave(Dialogs::Answer::Cancel);
+  EXPECT_FALSE(window->FormCloseQuery());
 }
 
 TEST_F(Zonella, ChangedHotSpotsAreNotLostWithoutAQuestion) {
