@@ -43,6 +43,9 @@ Picture DecodePicture(const QByteArray &bytes, const QString &upperExtension);
 // ".JPEG" at `jpegQuality`, ".PNG" losslessly. Returns false, writing nothing, for any other
 // extension.
 bool SavePicture(const QString &path, const Bitmap &bitmap, int jpegQuality);
+// The pictures LoadPicture reads, as an open dialog's filter ("name|patterns|…"): the "All"
+// entry first, one entry per kind after it.
+QString PictureOpenFilter();
 // Whether SavePicture writes a file of this name's extension.
 bool CanSavePicture(const QString &path);
 // "GIF, JPEG, PNG or BMP": the formats SavePicture writes, for messages.

@@ -68,12 +68,11 @@ QStringList ListFiles(const QString &directory, const QString &mask) {
   const bool all = matchesEverything(patterns);
   const QRegularExpression expression = all ? QRegularExpression() : maskExpression(patterns);
   QStringList names;
+  // Without QDir::Hidden the iterator leaves hidden (dot) files out.
   QDirIterator it(directory, QDir::Files | QDir::NoDotAndDotDot);
   while (it.hasNext()) {
     it.next();
     const QString name = it.fileName();
-    if (name.startsWith(u'.'))
-      continue;
     if (all || expression.match(name).hasMatch())
       names.append(name);
   }
@@ -86,8 +85,7 @@ QStringList ListSubdirectories(const QString &directory) {
   QDirIterator it(directory, QDir::Dirs | QDir::NoDotAndDotDot);
   while (it.hasNext()) {
     it.next();
-    if (!it.fileName().startsWith(u'.'))
-      names.append(it.fileName());
+    names.append(it.fileName());
   }
   SortFileNames(names);
   return names;

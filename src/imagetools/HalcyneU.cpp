@@ -10,13 +10,8 @@
 
 namespace corvana {
 
-// PNG, which the window reads and writes too, is offered by the "All" entry and an entry of
-// its own at the end, so the other entries keep their places.
-const QString THalcyneF::OpenFilter =
-    QStringLiteral("All (*.gif;*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf)|*.gif;*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf;*.png|"
-                   "CompuServe GIF Image (*.gif)|*.gif|JPEG Image File (*.jpg)|*.jpg|JPEG Image File (*.jpeg)|*.jpeg|"
-                   "Bitmaps (*.bmp)|*.bmp|Icons (*.ico)|*.ico|Enhanced Metafiles (*.emf)|*.emf|Metafiles (*.wmf)|*.wmf|"
-                   "PNG Image (*.png)|*.png");
+const QString THalcyneF::OpenFilter = PictureOpenFilter();
+// PNG, which the window writes too, is offered as in the open dialog.
 const QString THalcyneF::SaveFilter =
     QStringLiteral("All (*.gif;*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf)|*.gif;*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf;*.png|"
                    "CompuServe GIF Image (*.gif)|*.gif|JPEG Image File (*.jpg)|*.jpg|JPEG Image File (*.jpeg)|*.jpeg|"

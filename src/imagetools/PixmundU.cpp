@@ -194,8 +194,9 @@ bool TPixmundF::openFile(const QString &path) {
     // leaves the window as it was.
     Bitmap pixels = decodeFile(path, jpeg).toBitmap();
     {
-      const BusyCursor busy(bitmap && isLarge(pixels));
-      if (bitmap && isLarge(pixels))
+      const bool large = bitmap && isLarge(pixels);
+      const BusyCursor busy(large);
+      if (large)
         setStatus(QStringLiteral("Compressing %1 at quality %2...").arg(ExtractFileName(path)).arg(q));
       m_trial.opened(path, pixels, q);
     }

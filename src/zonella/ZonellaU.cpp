@@ -29,11 +29,7 @@
 
 namespace corvana {
 
-const QString TZonellaF::PictureFilter =
-    QStringLiteral("All (*.gif;*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf)|*.gif;*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf;*.png|"
-                   "CompuServe GIF Image (*.gif)|*.gif|JPEG Image File (*.jpg)|*.jpg|JPEG Image File (*.jpeg)|*.jpeg|"
-                   "Bitmaps (*.bmp)|*.bmp|Icons (*.ico)|*.ico|Enhanced Metafiles (*.emf)|*.emf|Metafiles (*.wmf)|*.wmf|"
-                   "PNG Image (*.png)|*.png");
+const QString TZonellaF::PictureFilter = PictureOpenFilter();
 const QString TZonellaF::TreeFilter = QStringLiteral("Text Files|*.txt");
 
 namespace {
