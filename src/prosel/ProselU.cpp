@@ -1,6 +1,9 @@
 #include "prosel/ProselU.h"
 
+#include "controls/BusyCursor.h"
 #include "controls/RichEdit.h"
+#include "core/TextFiles.h"
+#include "htmlview/HtmlView.h"
 #include "lexora/LexoraU.h"
 #include "platform/CommandLine.h"
 #include "platform/Errors.h"
@@ -10,6 +13,7 @@
 #include "platform/StatusPanels.h"
 #include "platform/UnsavedDocument.h"
 #include "prosel/ColorComboBox.h"
+#include "prosel/SiteScript.h"
 #include "vellant/VellantU.h"
 
 #include <QAction>
@@ -39,6 +43,7 @@ TProselF::TProselF() : TForm(Kind::MdiChild, QStringLiteral("ProselF")) {
   buildPanes();
   buildCommands();
   buildToolBars();
+  buildSearchAndFormatting();
   StatusPanels = BuildStatusPanels(this, {{120, false}, {120, false}, {120, false, 1}});
 }
 
@@ -476,6 +481,28 @@ void TProselF::Lexora1Click() {
   lexora->setParent(this, Qt::Window);
   lexora->create();
   lexora->ShowModal();
+}
+
+void TProselF::SiteWizard1Click() {
+  const QStringList lines = ActiveEditor->Lines();
+  const SiteCheck check = CheckSiteScript(lines);
+  if (!check.ok) {
+    if (!check.message.isEmpty())
+      Application().dialogs().message(check.message);
+    return;
+  }
+  const QString headFile = AppDir + QStringLiteral("SWHead.txt");
+  const QStringList headLines = QFileInfo::exists(headFile) ? ReadLines(headFile) : QStringList();
+  const SitePlan plan = PlanSite(lines, check.header, headLines);
+  {
+    BusyCursor busy(plan.pages.size() > 100);
+    WriteSite(plan);
+  }
+  const QString note = OrphanLinesMessage(plan.orphanLines);
+  if (!note.isEmpty())
+    Application().dialogs().message(note);
+  OpenToolWindow(VellantF);
+  VellantF->FrameView->LoadFromFile(plan.homePage());
 }
 
 } // namespace corvana

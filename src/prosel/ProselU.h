@@ -20,6 +20,8 @@ class QWidget;
 namespace corvana {
 
 class ColorComboBox;
+class TFindDialog;
+class TReplaceDialog;
 class TRichEdit;
 
 class TProselF : public TForm {
@@ -58,6 +60,33 @@ public:
   void RichText1Click();
   void Vellant1Click();
   void Lexora1Click();
+  void SiteWizard1Click();
+
+  // Search, bookmark and formatting
+  void Find1Click();
+  void Replace1Click();
+  void FindDialog1Find();
+  void ReplaceDialog1Find();
+  void ReplaceDialog1Replace();
+  void Bookmark1Click();
+  void GoBookMark1Click();
+  void SelectfromBookmark1Click();
+  void PlainFont1Click();
+  void Background1Click();
+  void Bold1Click();
+  void Italic1Click();
+  void Underline1Click();
+  void Normal1Click();
+  void FontStyle1Click();
+  void FontboxChange();
+  void SizeBoxChange();
+  void richcolorChange(TColor color);
+  void rtfFontLargerClick();
+  void Center1Click();
+  void Left1Click();
+  void Right1Click();
+  void Bullet1Click();
+  void None1Click();
 
   // State the commands share
   TRichEdit *ActiveEditor = nullptr;
@@ -93,6 +122,8 @@ public:
   QComboBox *cboTargets;
   QComboBox *cboDirs;
   QList<QLabel *> StatusPanels;
+  TFindDialog *FindDialog1;
+  TReplaceDialog *ReplaceDialog1;
 
   NameValueList TransList, LibList, DirsList;
 
@@ -107,6 +138,7 @@ private:
   void buildPanes();
   void buildCommands();
   void buildToolBars();
+  void buildSearchAndFormatting();
 
   void setCaptionFromName();
   void activatePane(TRichEdit *pane);
@@ -124,10 +156,20 @@ private:
   bool closeSteps();
   UnsavedDocument savablePane(TRichEdit *pane);
   void refreshReopenMenu();
+  // Runs a find or replace dialog: the other dialog's text when it has none, and the search
+  // starting after the caret once it is shown.
+  void openSearchDialog(TFindDialog *dialog, TFindDialog *other);
+  // The next match of the dialog's text after FindPos, or -1.
+  int findNext(const TFindDialog *dialog) const;
+  void findWith(TFindDialog *dialog);
+  void toggleStyle(int style); // a TFontStyle
+  void showFontInBoxes(const QString &name, int size);
 
   QList<QAction *> m_reopenItems;
   Commands m_commands;
   bool m_shownOnce = false;
+  // Shift as it was when the Font Larger button was pressed.
+  bool m_largerWithShift = false;
 };
 
 inline TProselF *ProselF = nullptr;

@@ -1,5 +1,7 @@
 #include "vellant/VellantU.h"
 
+#include "controls/FindDialog.h"
+
 #include "htmlview/HtmlView.h"
 #include "platform/CommandTable.h"
 #include "platform/Dialogs.h"
@@ -7,7 +9,6 @@
 #include "platform/Paths.h"
 #include "platform/Printing.h"
 #include "platform/Shell.h"
-#include "vellant/FindBox.h"
 #include "vellant/LinkRules.h"
 
 #include <QAction>
@@ -104,8 +105,12 @@ TVellantF::TVellantF() : TForm(Kind::TopLevel, QStringLiteral("VellantF")) {
   m_status->setObjectName(QStringLiteral("StatusPanel"));
   statusBar()->addWidget(m_status, 1);
 
-  FindDialog = new TFindBox(this);
-  connect(FindDialog, &TFindBox::find, this, [this] { guarded([this] { FindDialogFind(); }); });
+  // The page view searches downwards only and has no notion of whole words.
+  FindDialog = new TFindDialog(this);
+  FindDialog->setObjectName(QStringLiteral("FindDialog"));
+  FindDialog->SetShowWholeWord(false);
+  FindDialog->SetShowDirection(false);
+  connect(FindDialog, &TFindDialog::find, this, [this] { guarded([this] { FindDialogFind(); }); });
 }
 
 namespace {
@@ -240,11 +245,7 @@ void TVellantF::Print1Click() {
 
 void TVellantF::Exit1Click() { close(); }
 
-void TVellantF::Find1Click() {
-  FindDialog->show();
-  FindDialog->raise();
-  FindDialog->activateWindow();
-}
+void TVellantF::Find1Click() { FindDialog->Execute(); }
 
 void TVellantF::Copy1Click() { FrameView->CopyToClipboard(); }
 

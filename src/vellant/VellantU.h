@@ -17,7 +17,7 @@ class QPainter;
 namespace corvana {
 
 class TFrameView;
-class TFindBox;
+class TFindDialog;
 struct THtmlFormControl;
 
 class TVellantF : public TForm {
@@ -65,7 +65,7 @@ public:
   const QString &openDir() const { return m_openDir; }
   QString statusText() const;
   QComboBox *historyList() const { return HistoryList; }
-  TFindBox *findDialog() const { return FindDialog; }
+  TFindDialog *findDialog() const { return FindDialog; }
 
   // The program's arguments the window reads when shown; unset means the real ones.
   static void SetCommandLine(std::optional<QStringList> arguments);
@@ -84,7 +84,7 @@ private:
   QAction *Reloadbutton, *backbutton, *Fwdbutton;
   QComboBox *HistoryList;
   QLabel *m_status;
-  TFindBox *FindDialog;
+  TFindDialog *FindDialog;
   QAction *Open1, *Print1, *Find1, *SelectAll1, *ShowImages1;
   QString m_openDir;
   bool m_titleAfterLoad = false;

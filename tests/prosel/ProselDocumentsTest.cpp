@@ -5,6 +5,7 @@
 #include "lexora/LexoraU.h"
 #include "platform/CommandLine.h"
 #include "platform/StatusPanels.h"
+#include "prosel/ColorComboBox.h"
 #include "prosel/NameValueList.h"
 #include "prosel/ProselU.h"
 #include "support/ScriptedDialogs.h"
@@ -12,6 +13,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QFontComboBox>
 #include <QPointer>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -128,13 +131,19 @@ TEST_F(ProselDocuments, ReopenCaptionsShowAmpersandsAsTheyAre) {
   EXPECT_EQ(ProselF->CurrentFile, page);
 }
 
-TEST_F(ProselDocuments, FormattingCommandsFollowTheModeAndUnbuiltOnesStayOff) {
-  run("RichText1");
-  EXPECT_TRUE(ProselF->action("Font1")->isEnabled());
-  EXPECT_FALSE(ProselF->action("rtfBold")->isEnabled()) << "no command behind it yet";
-  run("PlainText1");
-  EXPECT_FALSE(ProselF->action("Font1")->isEnabled());
-  EXPECT_FALSE(ProselF->action("Paragraph1")->isEnabled());
+TEST_F(ProselDocuments, FormattingCommandsFollowTheModeBothWays) {
+  const QStringList rich{"Font1",         "Paragraph1", "rtfBold",   "rtfItalic", "rtfUnderline",
+                         "rtfFontLarger", "rtfLeft",    "rtfCenter", "rtfRight",  "rtfBullets"};
+  for (const char *mode : {"PlainText1", "RichText1", "PlainText1", "RichText1"}) {
+    run(mode);
+    const bool isRich = QString::fromLatin1(mode) == "RichText1";
+    for (const QString &name : rich)
+      EXPECT_EQ(ProselF->action(name)->isEnabled(), isRich) << mode << " " << name.toStdString();
+    // The boxes of the style bar act in either mode.
+    for (QWidget *box : {static_cast<QWidget *>(ProselF->Fontbox), static_cast<QWidget *>(ProselF->SizeBox),
+                         static_cast<QWidget *>(ProselF->richcolor)})
+      EXPECT_TRUE(box->isEnabled()) << mode;
+  }
 }
 
 TEST(ProselLexoraClose, ALexoraOpenedFromProselAsksBeforeItGoes) {

@@ -1,11 +1,11 @@
 #include "HtmlTestSupport.h"
+#include "controls/FindDialog.h"
 #include "htmlview/HtmlView.h"
 #include "platform/Paths.h"
 #include "platform/Printing.h"
 #include "platform/Shell.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestHelpers.h"
-#include "vellant/FindBox.h"
 #include "vellant/VellantU.h"
 
 #include <QAction>
@@ -320,11 +320,11 @@ TEST_F(VellantTest, APushButtonShowsItsOnclickText) {
 TEST_F(VellantTest, FindWithAndWithoutMatchCase) {
   open(site("single.htm"));
   ScriptedDialogs dialogs;
-  TFindBox *find = VellantF->findDialog();
+  TFindDialog *find = VellantF->findDialog();
   VellantF->Find1Click();
   EXPECT_TRUE(find->isVisible());
-  find->setFindText("Apple");
-  find->setMatchCase(true);
+  find->SetFindText("Apple");
+  find->SetMatchCase(true);
   dialogs.expectInformation("No further occurances of \"Apple\"");
   // Searches run in the order asked; only the third finds nothing more.
   for (int i = 0; i < 3; ++i)
@@ -332,8 +332,8 @@ TEST_F(VellantTest, FindWithAndWithoutMatchCase) {
   EXPECT_TRUE(WaitUntil([&] { return dialogs.pending() == 0; }, 10000));
   EXPECT_EQ(dialogs.prompts().size(), 1);
 
-  find->setFindText("apple");
-  find->setMatchCase(false);
+  find->SetFindText("apple");
+  find->SetMatchCase(false);
   dialogs.expectInformation("No further occurances of \"apple\"");
   for (int i = 0; i < 5; ++i)
     find->FindNext();
