@@ -2,9 +2,9 @@
 // same text to a bare QPlainTextEdit.
 
 #include "controls/RichEdit.h"
+#include "core/TextFiles.h"
 #include "platform/Forms.h"
 #include "platform/Paths.h"
-#include "core/TextFiles.h"
 #include "prosel/ProselU.h"
 
 #include <QApplication>

@@ -1,6 +1,7 @@
 #include "prosel/ProselU.h"
 
 #include "controls/BusyCursor.h"
+#include "controls/FileChain.h"
 #include "controls/RichEdit.h"
 #include "core/TextFiles.h"
 #include "htmlview/HtmlView.h"
@@ -18,6 +19,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
@@ -84,6 +86,26 @@ void TProselF::buildPanes() {
   FilePanel->setFixedWidth(160);
   auto *files = new QVBoxLayout(FilePanel);
   files->setContentsMargins(2, 2, 2, 2);
+  files->setSpacing(2);
+  DriveComboBox1 = new DriveComboBox(FilePanel);
+  DriveComboBox1->setObjectName(QStringLiteral("DriveComboBox1"));
+  DirectoryListBox1 = new DirectoryListBox(FilePanel);
+  DirectoryListBox1->setObjectName(QStringLiteral("DirectoryListBox1"));
+  FileListBox1 = new FileListBox(FilePanel);
+  FileListBox1->setObjectName(QStringLiteral("FileListBox1"));
+  FileListBox1->setToolTip(QStringLiteral("Double Click to Load File\nright-click menu options."));
+  FilterComboBox1 = new FilterComboBox(FilePanel);
+  FilterComboBox1->setObjectName(QStringLiteral("FilterComboBox1"));
+  files->addWidget(DriveComboBox1);
+  files->addWidget(DirectoryListBox1, 2);
+  files->addWidget(FileListBox1, 3);
+  files->addWidget(FilterComboBox1);
+  DriveComboBox1->setDirList(DirectoryListBox1);
+  DirectoryListBox1->setFileList(FileListBox1);
+  FilterComboBox1->setFileList(FileListBox1);
+  FilterComboBox1->setFilter(FileFilter);
+  connect(FileListBox1, &QAbstractItemView::doubleClicked, this,
+          [this] { guarded([this] { FileListBox1DblClick(); }); });
   row->addWidget(FilePanel);
   setCentralWidget(client);
 }
@@ -161,6 +183,7 @@ void TProselF::FormCreate() {
   SizeBox->setCurrentIndex(1);
   Fontbox->setCurrentIndex(Fontbox->findText(QStringLiteral("MS Sans Serif")));
   applySettings(ProselSettings::Read(IniFile(SettingsFilePath())));
+  DirectoryListBox1->setDirectory(QDir::currentPath());
 }
 
 void TProselF::loadList(QComboBox *box, NameValueList &list, const QString &path) {
@@ -328,6 +351,19 @@ void TProselF::ReopenClick(int index) {
   refreshReopenMenu();
   CurrentName = ExtractFileName(CurrentFile);
   loadActive(CurrentFile);
+  ActiveEditor->setFocus();
+}
+
+void TProselF::FileListBox1DblClick() {
+  const QString file = FileListBox1->FileName();
+  if (file.isEmpty())
+    return;
+  // Loaded before the names change, so a file that cannot be read leaves the window as it was.
+  ActiveEditor->LoadFromFile(file);
+  CurrentFile = file;
+  CurrentName = ExtractFileName(file);
+  paneFile(ActiveEditor) = file;
+  setCaptionFromName();
   ActiveEditor->setFocus();
 }
 

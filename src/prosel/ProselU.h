@@ -20,6 +20,10 @@ class QWidget;
 namespace corvana {
 
 class ColorComboBox;
+class DirectoryListBox;
+class DriveComboBox;
+class FileListBox;
+class FilterComboBox;
 class TFindDialog;
 class TReplaceDialog;
 class TRichEdit;
@@ -88,6 +92,37 @@ public:
   void Bullet1Click();
   void None1Click();
 
+  // HTML inserts, markup and preview
+  void HTMLInsertClick();
+  void ParagraphInsertClick();
+  void BoldInsertClick();
+  void ItalicInsertClick();
+  void BreakInsertClick();
+  void RuleInsertClick();
+  void FontInsertClick();
+  void LinkInsertClick();
+  void TargetInsertClick();
+  void ListItemInsertClick();
+  void BulletListInsertClick();
+  void NumListInsertClick();
+  void Keywords1Click();
+  void Description1Click();
+  void FrameLeft1Click();
+  void FrameTop1Click();
+  void FrameBottom1Click();
+  void FrameHeader1Click();
+  void Date1Click();
+  void Image1Click();
+  void ImageShort1Click();
+  void Topic1Click();
+  void Table1Click();
+  void RemoveHTML1Click();
+  void HighlightHTML1Click();
+  void HTML1Click();
+
+  // File panel
+  void FileListBox1DblClick();
+
   // State the commands share
   TRichEdit *ActiveEditor = nullptr;
   QString AppDir;
@@ -111,6 +146,10 @@ public:
   TRichEdit *EditorA;
   TRichEdit *EditorB;
   QWidget *FilePanel;
+  DriveComboBox *DriveComboBox1;
+  DirectoryListBox *DirectoryListBox1;
+  FileListBox *FileListBox1;
+  FilterComboBox *FilterComboBox1;
   QToolBar *ToolBar2;
   QToolBar *FontPanel;
   QFontComboBox *Fontbox;
@@ -156,6 +195,11 @@ private:
   bool closeSteps();
   UnsavedDocument savablePane(TRichEdit *pane);
   void refreshReopenMenu();
+  // Puts text in place of the selection; the caret then goes `caret` characters after where
+  // the text starts, or stays after it for -1.
+  void insertText(const QString &text, int caret = -1);
+  void insertFragment(const QString &item);
+  QString previewPath() const;
   // Runs a find or replace dialog: the other dialog's text when it has none, and the search
   // starting after the caret once it is shown.
   void openSearchDialog(TFindDialog *dialog, TFindDialog *other);
