@@ -4,7 +4,7 @@
 # step fails when one does. A tool's folder is listed once it exists.
 set(CORVANA_FOLDERS
   core platform rtf controls raster codecs outline colormemo htmlview
-  vellant lexora prosel smudgel imagetools kelpwood twinfold zonella
+  vellant lexora prosel smudgel imagetools kelpwood twinfold zonella trellane
   app)
 
 # Fails the configure step when `folder` links a corvana library of its own layer or a higher one.

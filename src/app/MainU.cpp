@@ -6,6 +6,7 @@
 #include "platform/Errors.h"
 #include "platform/Paths.h"
 #include "prosel/ProselU.h"
+#include "trellane/TrellaneU.h"
 #include "twinfold/TwinfoldU.h"
 #include "vellant/VellantU.h"
 #include "zonella/ZonellaU.h"
@@ -37,7 +38,7 @@ TMainForm::TMainForm() : TForm(Kind::TopLevel, QStringLiteral("MainForm")), m_md
       {"Window1", "Vellant1", "&Vellant", {}, &T::Vellant1Click},
       {"Window1", "Kelpwood1", "&Kelpwood"},
       {"Window1", "Prosel1", "&Prosel", {}, &T::Prosel1Click},
-      {"Window1", "Trellane1", "&Trellane"},
+      {"Window1", "Trellane1", "&Trellane", {}, &T::Trellane1Click},
       {"Window1", "Arbolet1", "&Arbolet"},
       {"Window1", "Pixmund1", "&Pixmund", {}, &T::Pixmund1Click},
       {"Window1", "Halcyne1", "H&alcyne", {}, &T::Halcyne1Click},
@@ -92,6 +93,8 @@ void TMainForm::Halcyne1Click() { OpenToolWindow(HalcyneF); }
 void TMainForm::Twinfold1Click() { OpenToolWindow(TwinfoldF); }
 
 void TMainForm::Zonella1Click() { OpenToolWindow(ZonellaF); }
+
+void TMainForm::Trellane1Click() { OpenToolWindow(TrellaneF); }
 
 void TMainForm::Contents1Click() {
   Application().setHelpFile(AppDir + QStringLiteral("Corvana.hlp"));

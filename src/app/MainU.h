@@ -28,6 +28,7 @@ public:
   void Halcyne1Click();
   void Twinfold1Click();
   void Zonella1Click();
+  void Trellane1Click();
   void Contents1Click();
   void About1Click();
 

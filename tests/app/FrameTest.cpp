@@ -7,6 +7,7 @@
 #include "prosel/ProselU.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestHelpers.h"
+#include "trellane/TrellaneU.h"
 #include "twinfold/TwinfoldU.h"
 #include "zonella/ZonellaU.h"
 
@@ -160,4 +161,7 @@ TEST(Frame, ToolItemsOpenTheirWindowsMaximisedOnceAndMergeTheirMenus) {
   findAction(MainForm, "&Zonella")->trigger();
   ASSERT_NE(ZonellaF, nullptr);
   EXPECT_TRUE(ZonellaF->mdiSubWindow()->isMaximized());
+  findAction(MainForm, "&Trellane")->trigger();
+  ASSERT_NE(TrellaneF, nullptr);
+  EXPECT_TRUE(TrellaneF->mdiSubWindow()->isMaximized());
 }
