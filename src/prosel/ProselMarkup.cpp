@@ -158,8 +158,14 @@ void TProselF::HTML1Click() {
   OpenToolWindow(VellantF);
   VellantF->setWindowTitle(QStringLiteral("Prosel Preview"));
   const QString path = previewPath();
-  // Written without marking the document saved: a preview is not a save.
-  WriteFileBytes(path, ActiveEditor->SaveToBytes());
+  // Written without marking the document saved: a preview is not a save. The browser reads
+  // HTML, so a rich pane gives its text too: its RTF would show as control words.
+  TRichEdit *pane = ActiveEditor;
+  const bool plain = pane->PlainText();
+  pane->SetPlainText(true);
+  const QByteArray page = pane->SaveToBytes();
+  pane->SetPlainText(plain);
+  WriteFileBytes(path, page);
   THtmlViewBase *view = VellantF->FrameView;
   // The same page again is reloaded in place, so the reader keeps their place in it.
   if (QFileInfo(view->CurrentFile()) == QFileInfo(path))

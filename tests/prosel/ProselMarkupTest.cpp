@@ -251,10 +251,15 @@ TEST_F(ProselMarkup, PreviewWritesBesideTheDocumentOrInTheProgramFolderWithoutSa
   EXPECT_EQ(VellantF->FrameView->CurrentFile(), QFileInfo(inAppDir).absoluteFilePath());
   EXPECT_TRUE(pane->Modified()) << "a preview is not a save";
 
+  // A rich pane previews its HTML text, not its RTF.
   const QString page = dir.write(QStringLiteral("site/page.htm"), "<p>beside</p>");
   ProselF->CurrentFile = page;
+  ProselF->RichText1Click();
+  pane->selectAll();
+  pane->SelAttributes().SetStyle(fsBold);
   run("HTML1");
-  EXPECT_TRUE(QFileInfo::exists(dir.path(QStringLiteral("site/preview.htm"))));
+  EXPECT_EQ(dir.read(QStringLiteral("site/preview.htm")), "<html><body><h1>Preview</h1></body></html>");
+  EXPECT_TRUE(pane->Modified());
 
   // A folder that went away: the browser is shown, the error reported, the text kept.
   ProselF->CurrentFile = dir.path(QStringLiteral("gone/page.htm"));
