@@ -46,6 +46,7 @@ TProselF::TProselF() : TForm(Kind::MdiChild, QStringLiteral("ProselF")) {
   buildCommands();
   buildToolBars();
   buildSearchAndFormatting();
+  buildFilePanelLinks();
   StatusPanels = BuildStatusPanels(this, {{120, false}, {120, false}, {120, false, 1}});
 }
 
@@ -154,6 +155,8 @@ void TProselF::buildToolBars() {
 QAction *TProselF::action(const QString &name) const { return m_commands.action(name); }
 
 bool TProselF::eventFilter(QObject *watched, QEvent *event) {
+  if (handleFileListDrop(watched, event))
+    return true;
   if (event->type() == QEvent::FocusIn && (watched == EditorA || watched == EditorB))
     activatePane(static_cast<TRichEdit *>(watched));
   return TForm::eventFilter(watched, event);

@@ -122,6 +122,17 @@ public:
 
   // File panel
   void FileListBox1DblClick();
+  void CreateIndex1Click();
+  void CreateShortLinks1Click();
+  void CreateLongLinks1Click();
+  void CopyShortNames1Click();
+  void CopyLongNames1Click();
+  void ExtractLinks1Click();
+  // A drop of the file list's files onto the upper pane, acting by LinkMode.
+  void EditorADragDrop();
+  // A drop of the file list onto the targets box: the anchors of the folder's pages.
+  void cboTargetsDragDrop();
+  void cboTargetsClick(int index);
 
   // State the commands share
   TRichEdit *ActiveEditor = nullptr;
@@ -132,6 +143,7 @@ public:
   QString BaseCaption;
   int FindPos = 0;
   int BookmarkPos = 0;
+  int LinkMode = 1; // the file list's drop mode, 1 to 6
   QString TagsFile, DirsFile, TransFile;
   QString LibMode;
   bool InTag = false;
@@ -200,6 +212,12 @@ private:
   void insertText(const QString &text, int caret = -1);
   void insertFragment(const QString &item);
   QString previewPath() const;
+  void buildFilePanelLinks();
+  void setLinkMode(int mode);
+  // Files dropped from the file list onto a pane or the targets box.
+  bool handleFileListDrop(QObject *target, QEvent *event);
+  void createHelpIndex();
+  void insertAtEditorA(const QString &text);
   // Runs a find or replace dialog: the other dialog's text when it has none, and the search
   // starting after the caret once it is shown.
   void openSearchDialog(TFindDialog *dialog, TFindDialog *other);
