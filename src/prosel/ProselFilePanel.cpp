@@ -141,7 +141,7 @@ void TProselF::createHelpIndex() {
     RefuseToReplace(files.index, page.front());
     RefuseToReplace(files.frameSet, files.frameSetLines.front());
     pane->SetText(page.join(QLatin1Char('\n')));
-    WriteFileBytes(files.index, pane->SaveToBytes());
+    WriteFileBytes(files.index, pageBytes(pane));
     FileListBox1->Update();
     WriteLines(files.frameSet, files.frameSetLines);
     OpenToolWindow(VellantF);

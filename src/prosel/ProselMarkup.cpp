@@ -150,6 +150,16 @@ void TProselF::HighlightHTML1Click() {
 
 // ---- preview ----
 
+QByteArray TProselF::pageBytes(TRichEdit *pane) {
+  // The browser reads HTML, so a rich pane gives its text too: its RTF would show as control
+  // words.
+  const bool plain = pane->PlainText();
+  pane->SetPlainText(true);
+  const QByteArray page = pane->SaveToBytes();
+  pane->SetPlainText(plain);
+  return page;
+}
+
 QString TProselF::previewPath() const {
   return (CurrentFile.isEmpty() ? AppDir : ExtractFilePath(CurrentFile)) + QStringLiteral("preview.htm");
 }
@@ -158,14 +168,8 @@ void TProselF::HTML1Click() {
   OpenToolWindow(VellantF);
   VellantF->setWindowTitle(QStringLiteral("Prosel Preview"));
   const QString path = previewPath();
-  // Written without marking the document saved: a preview is not a save. The browser reads
-  // HTML, so a rich pane gives its text too: its RTF would show as control words.
-  TRichEdit *pane = ActiveEditor;
-  const bool plain = pane->PlainText();
-  pane->SetPlainText(true);
-  const QByteArray page = pane->SaveToBytes();
-  pane->SetPlainText(plain);
-  WriteFileBytes(path, page);
+  // Written without marking the document saved: a preview is not a save.
+  WriteFileBytes(path, pageBytes(ActiveEditor));
   THtmlViewBase *view = VellantF->FrameView;
   // The same page again is reloaded in place, so the reader keeps their place in it.
   if (QFileInfo(view->CurrentFile()) == QFileInfo(path))

@@ -212,6 +212,8 @@ private:
   void insertText(const QString &text, int caret = -1);
   void insertFragment(const QString &item);
   QString previewPath() const;
+  // The pane's text as the page a browser is to show.
+  static QByteArray pageBytes(TRichEdit *pane);
   void buildFilePanelLinks();
   void setLinkMode(int mode);
   // Files dropped from the file list onto a pane or the targets box.

@@ -23,10 +23,7 @@ namespace {
 
 class ProselFilePanel : public testing::Test {
 protected:
-  void SetUp() override {
-    CreateForm(ProselF);
-    ProselF->PlainText1Click();
-  }
+  void SetUp() override { CreateForm(ProselF); }
   // Shows `folder` in the file list and selects the named files.
   void choose(const QString &folder, const QStringList &names) {
     FileListBox *list = ProselF->FileListBox1;
