@@ -2,6 +2,7 @@
 
 #include "app/MainU.h"
 #include "lexora/LexoraU.h"
+#include "prosel/HTMLTagsU.h"
 #include "prosel/ProselU.h"
 
 namespace corvana {
@@ -11,7 +12,7 @@ void StartCorvana() {
   Application().setHelpFile(QString());
   CreateForm(MainForm);
   CreateForm(ProselF);
-
+  CreateForm(HTMLTagsF);
   CreateForm(LexoraF);
 }
 

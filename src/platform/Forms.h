@@ -74,7 +74,7 @@ class TForm : public QMainWindow {
 public:
   enum class Kind { MdiChild, TopLevel, Dialog };
   enum class CloseAction { None, Hide, Free, Minimize };
-  enum ModalResult { mrNone = 0, mrOk = 1, mrCancel = 2 };
+  enum ModalResult { mrNone = 0, mrOk = 1, mrCancel = 2, mrNo = 7 };
 
   TForm(Kind kind, const QString &name);
   ~TForm() override;

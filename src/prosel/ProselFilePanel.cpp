@@ -20,6 +20,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QTextBlock>
+#include <functional>
 
 namespace corvana {
 
@@ -51,24 +52,39 @@ void TProselF::buildFilePanelLinks() {
 }
 
 bool TProselF::handleFileListDrop(QObject *target, QEvent *event) {
-  const bool onPane = target == EditorA->viewport();
-  if (!onPane && target != cboTargets)
+  // Each drop target takes drags from one list only.
+  QObject *source = nullptr;
+  std::function<void()> drop;
+  if (target == EditorA->viewport()) {
+    source = FileListBox1;
+    drop = [this] { EditorADragDrop(); };
+  } else if (target == cboTargets) {
+    source = FileListBox1;
+    drop = [this] { cboTargetsDragDrop(); };
+  } else if (target == cboLib) {
+    source = FileListBox1;
+    drop = [this] { cboLibDragDrop(); };
+  } else if (target == cboDirs) {
+    source = DirectoryListBox1;
+    drop = [this] { cboDirsDragDrop(); };
+  } else {
     return false;
+  }
   switch (event->type()) {
   case QEvent::DragEnter:
   case QEvent::DragMove: {
     auto *drag = static_cast<QDragMoveEvent *>(event);
-    if (drag->source() != FileListBox1)
+    if (drag->source() != source)
       return false;
     drag->acceptProposedAction();
     return true;
   }
   case QEvent::Drop: {
-    auto *drop = static_cast<QDropEvent *>(event);
-    if (drop->source() != FileListBox1)
+    auto *dropped = static_cast<QDropEvent *>(event);
+    if (dropped->source() != source)
       return false;
-    drop->acceptProposedAction();
-    guarded([=, this] { onPane ? EditorADragDrop() : cboTargetsDragDrop(); });
+    dropped->acceptProposedAction();
+    guarded(drop);
     return true;
   }
   default:

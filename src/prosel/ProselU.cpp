@@ -47,6 +47,7 @@ TProselF::TProselF() : TForm(Kind::MdiChild, QStringLiteral("ProselF")) {
   buildToolBars();
   buildSearchAndFormatting();
   buildFilePanelLinks();
+  buildListBoxes();
   StatusPanels = BuildStatusPanels(this, {{120, false}, {120, false}, {120, false, 1}});
 }
 
@@ -155,7 +156,7 @@ void TProselF::buildToolBars() {
 QAction *TProselF::action(const QString &name) const { return m_commands.action(name); }
 
 bool TProselF::eventFilter(QObject *watched, QEvent *event) {
-  if (handleFileListDrop(watched, event))
+  if (handleFileListDrop(watched, event) || filterTagKeys(watched, event))
     return true;
   if (event->type() == QEvent::FocusIn && (watched == EditorA || watched == EditorB))
     activatePane(static_cast<TRichEdit *>(watched));
@@ -193,10 +194,7 @@ void TProselF::loadList(QComboBox *box, NameValueList &list, const QString &path
   if (!QFileInfo(path).isFile())
     return;
   list.LoadFromFile(path);
-  box->clear();
-  for (int i = 0; i < list.count(); ++i)
-    box->addItem(list.name(i), list.line(i));
-  box->setCurrentIndex(list.isEmpty() ? -1 : 0);
+  showList(box, list);
 }
 
 void TProselF::applySettings(const ProselSettings &s) {
@@ -310,6 +308,7 @@ bool TProselF::runSaveDialog(QString &path) {
   FileDialogOptions options;
   options.filter = FileFilter;
   options.fileName = CurrentFile;
+  options.initialDir = DialogDir;
   if (!Application().dialogs().saveFile(options))
     return false;
   path = options.fileName;
@@ -335,6 +334,7 @@ void TProselF::Open1Click() {
   FileDialogOptions options;
   options.filter = FileFilter;
   options.fileName = CurrentFile;
+  options.initialDir = DialogDir;
   if (Application().dialogs().openFile(options)) {
     CurrentFile = options.fileName;
     Reopen.Take(CurrentFile);

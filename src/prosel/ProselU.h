@@ -134,6 +134,25 @@ public:
   void cboTargetsDragDrop();
   void cboTargetsClick(int index);
 
+  // Tag library, directories, translations and the tag picker
+  void cboLibClick();
+  void Add1Click();
+  void LibDelete1Click();
+  void NewTagsFile1Click();
+  void Load1Click();
+  void LibSaveAs1Click();
+  void TagsMode1Click();
+  void DocsMode1Click();
+  void cboLibDragDrop();
+  void cboDirsClick();
+  void cboDirsDragDrop();
+  void DirsDelete1Click();
+  void Reload1Click();
+  void Edit2Click();
+  void cboTransClick();
+  void Translation1Click();
+  void Attributes1Click();
+
   // State the commands share
   TRichEdit *ActiveEditor = nullptr;
   QString AppDir;
@@ -143,7 +162,8 @@ public:
   QString BaseCaption;
   int FindPos = 0;
   int BookmarkPos = 0;
-  int LinkMode = 1; // the file list's drop mode, 1 to 6
+  int LinkMode = 1;  // the file list's drop mode, 1 to 6
+  QString DialogDir; // where the document dialogs start; empty for their own choice
   QString TagsFile, DirsFile, TransFile;
   QString LibMode;
   bool InTag = false;
@@ -215,6 +235,10 @@ private:
   // The pane's text as the page a browser is to show.
   static QByteArray pageBytes(TRichEdit *pane);
   void buildFilePanelLinks();
+  void buildListBoxes();
+  void showList(QComboBox *box, const NameValueList &list);
+  // "<" and ">" typed into the upper pane start and end a tag; true when the key was taken.
+  bool filterTagKeys(QObject *watched, QEvent *event);
   void setLinkMode(int mode);
   // Files dropped from the file list onto a pane or the targets box.
   bool handleFileListDrop(QObject *target, QEvent *event);

@@ -4,6 +4,7 @@
 #include "imagetools/PixmundU.h"
 #include "lexora/LexoraU.h"
 #include "platform/Paths.h"
+#include "prosel/HTMLTagsU.h"
 #include "prosel/ProselU.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestHelpers.h"
@@ -52,7 +53,7 @@ TEST(Startup, TitlesTheApplicationAndCreatesTheFrameFirst) {
   EXPECT_EQ(Application().helpFile(), "");
   ASSERT_NE(MainForm, nullptr);
   ASSERT_NE(ProselF, nullptr);
-  EXPECT_EQ(Application().forms(), (QList<TForm *>{MainForm, ProselF, LexoraF}));
+  EXPECT_EQ(Application().forms(), (QList<TForm *>{MainForm, ProselF, HTMLTagsF, LexoraF}));
   // The editor is the window the user sees first.
   EXPECT_EQ(ProselF->mdiSubWindow()->mdiArea(), MainForm->mdiArea());
   EXPECT_TRUE(ProselF->mdiSubWindow()->isMaximized());
@@ -135,7 +136,7 @@ TEST(Frame, ProselItemShowsTheEditorCreatedAtStartUp) {
   EXPECT_TRUE(ProselF->mdiSubWindow()->isMinimized());
   item->trigger();
   EXPECT_TRUE(ProselF->isShownToUser());
-  EXPECT_EQ(Application().forms().size(), 3) << "shown again, never created twice";
+  EXPECT_EQ(Application().forms().size(), 4) << "shown again, never created twice";
 }
 
 TEST(Frame, ToolItemsOpenTheirWindowsMaximisedOnceAndMergeTheirMenus) {
