@@ -2,6 +2,7 @@
 
 #include "imagetools/HalcyneU.h"
 #include "imagetools/PixmundU.h"
+#include "kelpwood/KelpwoodU.h"
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
 #include "platform/Paths.h"
@@ -36,7 +37,7 @@ TMainForm::TMainForm() : TForm(Kind::TopLevel, QStringLiteral("MainForm")), m_md
   static const CommandRow<T> rows[] = {
       {"", "Window1", "&Window", {}, nullptr, nullptr, Submenu},
       {"Window1", "Vellant1", "&Vellant", {}, &T::Vellant1Click},
-      {"Window1", "Kelpwood1", "&Kelpwood"},
+      {"Window1", "Kelpwood1", "&Kelpwood", {}, &T::Kelpwood1Click},
       {"Window1", "Prosel1", "&Prosel", {}, &T::Prosel1Click},
       {"Window1", "Trellane1", "&Trellane", {}, &T::Trellane1Click},
       {"Window1", "Arbolet1", "&Arbolet"},
@@ -61,6 +62,10 @@ void TMainForm::FormCreate() { AppDir = corvana::AppDir(); }
 
 void TMainForm::mergeChildMenus() {
   QMdiSubWindow *sub = m_mdiArea->activeSubWindow();
+  // Another top-level window taking the focus (the browser, a modal picker) deactivates the
+  // child without closing it: its menus stay, or the frame would come back without them.
+  if (!sub && m_mergedChild && !isActiveWindow() && m_mdiArea->subWindowList().contains(m_mergedChild->mdiSubWindow()))
+    return;
   TForm *child = sub ? qobject_cast<TForm *>(sub->widget()) : nullptr;
   if (m_mergedChild)
     disconnect(m_mergedChild, &TForm::menusChanged, this, &TMainForm::mergeChildMenus);
@@ -95,6 +100,8 @@ void TMainForm::Twinfold1Click() { OpenToolWindow(TwinfoldF); }
 void TMainForm::Zonella1Click() { OpenToolWindow(ZonellaF); }
 
 void TMainForm::Trellane1Click() { OpenToolWindow(TrellaneF); }
+
+void TMainForm::Kelpwood1Click() { OpenToolWindow(KelpwoodF); }
 
 void TMainForm::Contents1Click() {
   Application().setHelpFile(AppDir + QStringLiteral("Corvana.hlp"));

@@ -29,6 +29,7 @@ public:
   void Twinfold1Click();
   void Zonella1Click();
   void Trellane1Click();
+  void Kelpwood1Click();
   void Contents1Click();
   void About1Click();
 

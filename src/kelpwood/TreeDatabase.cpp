@@ -200,28 +200,50 @@ OutlineNode *TreeDatabase::BeginCsvImport() { return m_tree.Add(m_tree.selected(
 
 void TreeDatabase::CancelCsvImport(OutlineNode *record) { m_tree.Delete(record); }
 
-void TreeDatabase::ImportCsvBytes(OutlineNode *record, QByteArrayView bytes) {
+void TreeDatabase::ImportCsvBytes(OutlineNode *record, QByteArrayView bytes) { ImportCsvBytes(record, bytes, {}); }
+
+namespace {
+struct ImportCancelled {};
+constexpr qsizetype kLinesPerReport = 4096;
+} // namespace
+
+bool TreeDatabase::ImportCsvBytes(OutlineNode *record, QByteArrayView bytes, const ImportProgress &progress) {
   SortPause pause(m_tree);
   m_tree.BeginUpdate();
   struct EndUpdate {
     OutlineTree &tree;
     ~EndUpdate() { tree.EndUpdate(); }
   } endUpdate{m_tree};
-  bool first = true;
-  ForEachLine(bytes, [&](QByteArrayView line) {
-    qsizetype count = 0;
-    ForEachCsvValue(line, [&](QByteArrayView value) {
-      m_tree.AddChild(record, value);
-      ++count;
+  OutlineNode *const first = record;
+  bool firstLine = true;
+  qsizetype lines = 0;
+  try {
+    ForEachLine(bytes, [&](QByteArrayView line) {
+      if (progress && lines++ % kLinesPerReport == 0 && !progress(line.data() - bytes.data()))
+        throw ImportCancelled();
+      qsizetype count = 0;
+      ForEachCsvValue(line, [&](QByteArrayView value) {
+        m_tree.AddChild(record, value);
+        ++count;
+      });
+      if (count == 0)
+        throw listIndexError(0);
+      // The caption is the first value; the first line names the fields.
+      m_tree.setText(record, firstLine ? QByteArrayView("_fields") : record->firstChild()->text());
+      firstLine = false;
+      record = m_tree.Add(record, "record");
     });
-    if (count == 0)
-      throw listIndexError(0);
-    // The caption is the first value; the first line names the fields.
-    m_tree.setText(record, first ? QByteArrayView("_fields") : record->firstChild()->text());
-    first = false;
-    record = m_tree.Add(record, "record");
-  });
+  } catch (const ImportCancelled &) {
+    // The added records are the siblings from the first one to the current one; the last goes
+    // first so that no sibling is renumbered.
+    OutlineNode *const parent = first->parent();
+    const qsizetype firstRow = first->index();
+    for (qsizetype row = record->index(); row >= firstRow; --row)
+      m_tree.Delete(parent ? parent->child(row) : m_tree.topLevelNode(row));
+    return false;
+  }
   m_tree.Delete(record);
+  return true;
 }
 
 namespace {
@@ -257,6 +279,20 @@ void TreeDatabase::ImportCsvFile(OutlineNode *record, const QString &path) {
   ImportCsvBytes(record, file.bytes());
 }
 
+bool TreeDatabase::ImportCsvFile(OutlineNode *record, const QString &path,
+                                 const std::function<void(qint64 size)> &started, const ImportProgress &progress) {
+  std::optional<CsvFileBytes> file;
+  try {
+    file.emplace(path);
+  } catch (const Error &) {
+    CancelCsvImport(record);
+    throw;
+  }
+  if (started)
+    started(file->bytes().size());
+  return ImportCsvBytes(record, file->bytes(), progress);
+}
+
 QString TreeDatabase::ImportCsv(FileDialogOptions &options) {
   OutlineNode *record = BeginCsvImport();
   if (!m_dialogs.openFile(options)) {
@@ -264,14 +300,7 @@ QString TreeDatabase::ImportCsv(FileDialogOptions &options) {
     return QString();
   }
   // A file that cannot be read leaves the tree as it was before the command.
-  std::optional<CsvFileBytes> file;
-  try {
-    file.emplace(options.fileName);
-  } catch (const Error &) {
-    CancelCsvImport(record);
-    throw;
-  }
-  ImportCsvBytes(record, file->bytes());
+  ImportCsvFile(record, options.fileName, {}, {});
   return options.fileName;
 }
 

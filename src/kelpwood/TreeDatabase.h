@@ -8,6 +8,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
+
 namespace corvana {
 
 class Dialogs;
@@ -39,6 +41,14 @@ public:
   OutlineNode *BeginCsvImport();
   void ImportCsvFile(OutlineNode *record, const QString &path);
   void ImportCsvBytes(OutlineNode *record, QByteArrayView bytes);
+  // Told the bytes read so far every few thousand lines; answering false cancels the import,
+  // which then takes away every node it added, the first "record" node included.
+  using ImportProgress = std::function<bool(qint64 bytesDone)>;
+  // False when cancelled.
+  bool ImportCsvBytes(OutlineNode *record, QByteArrayView bytes, const ImportProgress &progress);
+  // The file's size goes to `started` before the first line is read.
+  bool ImportCsvFile(OutlineNode *record, const QString &path, const std::function<void(qint64 size)> &started,
+                     const ImportProgress &progress);
   void CancelCsvImport(OutlineNode *record);
   // The whole import with the open dialog; returns the chosen file, empty when none was chosen.
   QString ImportCsv(FileDialogOptions &options);

@@ -2,6 +2,7 @@
 #include "app/Startup.h"
 #include "imagetools/HalcyneU.h"
 #include "imagetools/PixmundU.h"
+#include "kelpwood/KelpwoodU.h"
 #include "lexora/LexoraU.h"
 #include "platform/Paths.h"
 #include "prosel/HTMLTagsU.h"
@@ -165,4 +166,8 @@ TEST(Frame, ToolItemsOpenTheirWindowsMaximisedOnceAndMergeTheirMenus) {
   findAction(MainForm, "&Trellane")->trigger();
   ASSERT_NE(TrellaneF, nullptr);
   EXPECT_TRUE(TrellaneF->mdiSubWindow()->isMaximized());
+  findAction(MainForm, "&Kelpwood")->trigger();
+  ASSERT_NE(KelpwoodF, nullptr);
+  EXPECT_TRUE(KelpwoodF->mdiSubWindow()->isMaximized());
+  EXPECT_EQ(menuBarCaptions(), (QStringList{"&File", "&Edit", "&Node", "&Fields", "&Records", "&Window", "&Help"}));
 }

@@ -4,7 +4,9 @@
 #include "vellant/VellantU.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
+#include <QMenuBar>
 #include <gtest/gtest.h>
 
 using namespace corvana;
@@ -48,5 +50,31 @@ TEST(VellantMenu, ShowsTheWindowAnotherToolAlreadyCreated) {
   windowMenuItem()->trigger();
   EXPECT_EQ(VellantF, created);
   EXPECT_TRUE(VellantF->isVisible());
+  TVellantF::SetCommandLine(std::nullopt);
+}
+
+TEST(VellantMenu, TheEditorsMenusStayInTheFrameWhileTheBrowserHasTheFocus) {
+  TVellantF::SetCommandLine(QStringList{});
+  StartCorvana();
+  auto captions = [] {
+    QStringList list;
+    for (QAction *a : MainForm->menuBar()->actions())
+      list.append(a->text());
+    return list;
+  };
+  MainForm->activateWindow();
+  QApplication::setActiveWindow(MainForm);
+  QApplication::processEvents();
+  const QStringList withEditor = captions();
+  ASSERT_TRUE(withEditor.contains("&Insert"));
+  OpenToolWindow(VellantF);
+  VellantF->activateWindow();
+  QApplication::setActiveWindow(VellantF);
+  QApplication::processEvents();
+  EXPECT_EQ(captions(), withEditor);
+  VellantF->hide();
+  QApplication::setActiveWindow(MainForm);
+  QApplication::processEvents();
+  EXPECT_EQ(captions(), withEditor);
   TVellantF::SetCommandLine(std::nullopt);
 }
