@@ -4,7 +4,9 @@
 #include "prosel/NameValueList.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <cstdlib>
@@ -26,7 +28,10 @@ corvana::NameValueList loaded(const QString &path) {
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv) {
   static QCoreApplication app(*argc, *argv);
-  static QTemporaryDir temporary;
+  // In memory where it can be: every save waits for the disk otherwise.
+  static QTemporaryDir temporary(QFileInfo(QStringLiteral("/dev/shm")).isDir()
+                                     ? QStringLiteral("/dev/shm/corvana-fuzz-XXXXXX")
+                                     : QDir::tempPath() + QStringLiteral("/corvana-fuzz-XXXXXX"));
   dir = &temporary;
   return 0;
 }
