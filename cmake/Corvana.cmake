@@ -3,8 +3,8 @@
 # Folders in layer order: a folder may link only folders listed before it, and the configure
 # step fails when one does. A tool's folder is listed once it exists.
 set(CORVANA_FOLDERS
-  core platform rtf controls raster codecs outline colormemo htmlview
-  vellant lexora prosel smudgel imagetools kelpwood twinfold zonella trellane
+  core platform rtf controls raster codecs outline colormemo htmlview outlineview
+  vellant lexora prosel smudgel imagetools kelpwood twinfold zonella trellane arbolet
   app)
 
 # Fails the configure step when `folder` links a corvana library of its own layer or a higher one.

@@ -3,8 +3,8 @@
 
 #include "core/TextFiles.h"
 #include "kelpwood/KelpwoodU.h"
-#include "kelpwood/OutlineTreeView.h"
 #include "kelpwood/TreeDatabase.h"
+#include "outlineview/OutlineTreeView.h"
 #include "platform/DecliningDialogs.h"
 #include "platform/Forms.h"
 #include "platform/Paths.h"

@@ -1,5 +1,6 @@
 #include "app/MainU.h"
 
+#include "arbolet/ArboletU.h"
 #include "imagetools/HalcyneU.h"
 #include "imagetools/PixmundU.h"
 #include "kelpwood/KelpwoodU.h"
@@ -13,6 +14,7 @@
 #include "zonella/ZonellaU.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -40,7 +42,7 @@ TMainForm::TMainForm() : TForm(Kind::TopLevel, QStringLiteral("MainForm")), m_md
       {"Window1", "Kelpwood1", "&Kelpwood", {}, &T::Kelpwood1Click},
       {"Window1", "Prosel1", "&Prosel", {}, &T::Prosel1Click},
       {"Window1", "Trellane1", "&Trellane", {}, &T::Trellane1Click},
-      {"Window1", "Arbolet1", "&Arbolet"},
+      {"Window1", "Arbolet1", "&Arbolet", {}, &T::Arbolet1Click},
       {"Window1", "Pixmund1", "&Pixmund", {}, &T::Pixmund1Click},
       {"Window1", "Halcyne1", "H&alcyne", {}, &T::Halcyne1Click},
       {"Window1", "Smudgel1", "&Smudgel"},
@@ -64,7 +66,9 @@ void TMainForm::mergeChildMenus() {
   QMdiSubWindow *sub = m_mdiArea->activeSubWindow();
   // Another top-level window taking the focus (the browser, a modal picker) deactivates the
   // child without closing it: its menus stay, or the frame would come back without them.
-  if (!sub && m_mergedChild && !isActiveWindow() && m_mdiArea->subWindowList().contains(m_mergedChild->mdiSubWindow()))
+  QWidget *focusWindow = QApplication::activeWindow();
+  if (!sub && m_mergedChild && focusWindow && focusWindow != this &&
+      m_mdiArea->subWindowList().contains(m_mergedChild->mdiSubWindow()))
     return;
   TForm *child = sub ? qobject_cast<TForm *>(sub->widget()) : nullptr;
   if (m_mergedChild)
@@ -102,6 +106,8 @@ void TMainForm::Zonella1Click() { OpenToolWindow(ZonellaF); }
 void TMainForm::Trellane1Click() { OpenToolWindow(TrellaneF); }
 
 void TMainForm::Kelpwood1Click() { OpenToolWindow(KelpwoodF); }
+
+void TMainForm::Arbolet1Click() { OpenToolWindow(ArboletF); }
 
 void TMainForm::Contents1Click() {
   Application().setHelpFile(AppDir + QStringLiteral("Corvana.hlp"));

@@ -30,6 +30,7 @@ public:
   void Zonella1Click();
   void Trellane1Click();
   void Kelpwood1Click();
+  void Arbolet1Click();
   void Contents1Click();
   void About1Click();
 

@@ -5,10 +5,10 @@
 #include "core/TextFiles.h"
 #include "kelpwood/DataFormLayout.h"
 #include "kelpwood/InputHold.h"
-#include "kelpwood/OutlineTreeView.h"
 #include "kelpwood/TreeDatabase.h"
 #include "outline/OutlineFile.h"
 #include "outline/OutlineItemModel.h"
+#include "outlineview/OutlineTreeView.h"
 #include "platform/Errors.h"
 #include "platform/Paths.h"
 #include "platform/StatusPanels.h"
@@ -502,17 +502,9 @@ void TKelpwoodF::DeleteAll1Click() {
   clearTree();
 }
 
-bool TKelpwoodF::mydataDragOver(QObject *source) const { return qobject_cast<QTreeView *>(source) != nullptr; }
+bool TKelpwoodF::mydataDragOver(QObject *source) const { return OutlineTreeView::IsTreeDragSource(source); }
 
-void TKelpwoodF::mydataDragDrop(QObject *source, QPoint at) {
-  if (!mydataDragOver(source) || !m_tree.selected())
-    return;
-  OutlineNode *target = nullptr;
-  const TreeHit hit = mydata->hitTest(at, &target);
-  OutlineNode *moved = m_tree.selected();
-  if (DropSelectedNode(m_tree, target, hit))
-    mydata->setCurrentNode(moved);
-}
+void TKelpwoodF::mydataDragDrop(QObject *source, QPoint at) { mydata->dropSelectedNode(m_tree, source, at); }
 
 // ---- fields and records
 

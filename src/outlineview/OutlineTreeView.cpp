@@ -1,9 +1,13 @@
-#include "kelpwood/OutlineTreeView.h"
+#include "outlineview/OutlineTreeView.h"
 
 #include "outline/OutlineItemModel.h"
 
+#include <QApplication>
+#include <QDrag>
 #include <QDropEvent>
 #include <QKeyEvent>
+#include <QMimeData>
+#include <QMouseEvent>
 
 namespace corvana {
 
@@ -54,6 +58,20 @@ TreeHit OutlineTreeView::hitTest(QPoint at, OutlineNode **node) const {
   return ClassifyTreeHit(at.x(), row);
 }
 
+bool OutlineTreeView::IsTreeDragSource(QObject *source) { return qobject_cast<QTreeView *>(source) != nullptr; }
+
+bool OutlineTreeView::dropSelectedNode(OutlineTree &tree, QObject *source, QPoint at) {
+  OutlineNode *moved = tree.selected();
+  if (!IsTreeDragSource(source) || !moved)
+    return false;
+  OutlineNode *target = nullptr;
+  const TreeHit hit = hitTest(at, &target);
+  if (!DropSelectedNode(tree, target, hit))
+    return false;
+  setCurrentNode(moved);
+  return true;
+}
+
 bool OutlineTreeView::endEditing() {
   if (!editing())
     return false;
@@ -97,6 +115,25 @@ void OutlineTreeView::keyPressEvent(QKeyEvent *event) {
     return;
   }
   QTreeView::keyPressEvent(event);
+}
+
+void OutlineTreeView::mousePressEvent(QMouseEvent *event) {
+  m_pressAt = event->position().toPoint();
+  QTreeView::mousePressEvent(event);
+}
+
+// The model's rows carry no drag data: the drag only says which view it came from, and the drop
+// moves that view's selected node.
+void OutlineTreeView::mouseMoveEvent(QMouseEvent *event) {
+  const bool pulling = m_startsDrags && (event->buttons() & Qt::LeftButton) && !editing() && currentIndex().isValid() &&
+                       (event->position().toPoint() - m_pressAt).manhattanLength() >= QApplication::startDragDistance();
+  if (!pulling) {
+    QTreeView::mouseMoveEvent(event);
+    return;
+  }
+  auto *drag = new QDrag(this);
+  drag->setMimeData(new QMimeData);
+  drag->exec(Qt::MoveAction);
 }
 
 } // namespace corvana

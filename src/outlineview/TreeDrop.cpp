@@ -1,4 +1,4 @@
-#include "kelpwood/TreeDrop.h"
+#include "outlineview/TreeDrop.h"
 
 namespace corvana {
 

@@ -1,5 +1,6 @@
 #include "app/MainU.h"
 #include "app/Startup.h"
+#include "arbolet/ArboletU.h"
 #include "imagetools/HalcyneU.h"
 #include "imagetools/PixmundU.h"
 #include "kelpwood/KelpwoodU.h"
@@ -15,6 +16,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -138,6 +140,24 @@ TEST(Frame, ProselItemShowsTheEditorCreatedAtStartUp) {
   item->trigger();
   EXPECT_TRUE(ProselF->isShownToUser());
   EXPECT_EQ(Application().forms().size(), 4) << "shown again, never created twice";
+}
+
+TEST(Frame, ArboletItemOpensTheNotebookMaximisedOnTheDefaultNotebook) {
+  StartCorvana();
+  QFile notebook(AppDir() + "myinfo.txt");
+  ASSERT_TRUE(notebook.open(QIODevice::WriteOnly));
+  notebook.write("Topic\r\n\t<p>page</p>\r\n");
+  notebook.close();
+  ScriptedDialogs dialogs; // any prompt fails the test
+  findAction(MainForm, "&Arbolet")->trigger();
+  ASSERT_NE(ArboletF, nullptr);
+  EXPECT_TRUE(ArboletF->mdiSubWindow()->isMaximized());
+  EXPECT_EQ(ArboletF->tree().dump(), "Topic(<p>page</p>)");
+  EXPECT_EQ(menuBarCaptions(),
+            (QStringList{"&File", "&Edit", "&Insert", "&Node", "&Info", "&Options", "&Window", "&Help"}));
+  TArboletF *window = ArboletF;
+  findAction(MainForm, "&Arbolet")->trigger();
+  EXPECT_EQ(ArboletF, window);
 }
 
 TEST(Frame, ToolItemsOpenTheirWindowsMaximisedOnceAndMergeTheirMenus) {

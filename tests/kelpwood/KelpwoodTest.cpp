@@ -1,7 +1,7 @@
 #include "controls/FindDialog.h"
 #include "kelpwood/KelpwoodU.h"
-#include "kelpwood/OutlineTreeView.h"
 #include "outline/OutlineItemModel.h"
+#include "outlineview/OutlineTreeView.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestHelpers.h"
 

@@ -1,5 +1,4 @@
-#include "kelpwood/TreeDrop.h"
-#include "kelpwood/DataFormLayout.h"
+#include "outlineview/TreeDrop.h"
 
 #include <gtest/gtest.h>
 
@@ -40,13 +39,6 @@ TEST(TreeDrop, MovesTheSelectedNodeOnlyWhereTheRulesSay) {
   EXPECT_FALSE(DropSelectedNode(tree, a->child(0), TreeHit::OnLabel));
   EXPECT_EQ(tree.dump(), "A(A1) B C");
   EXPECT_TRUE(tree.isConsistent());
-}
-
-TEST(DataFormLayout, PlacesFieldsThirtyPixelsApartAndCoversThemAll) {
-  EXPECT_EQ(DataFormLayout::labelPos(2), QPoint(10, 70));
-  EXPECT_EQ(DataFormLayout::editRect(2, 24), QRect(150, 70, 200, 24));
-  EXPECT_EQ(DataFormLayout::extent(3, 24), QSize(360, 70 + 24 + 10));
-  EXPECT_EQ(DataFormLayout::extent(0, 24), QSize(0, 0));
 }
 
 } // namespace
