@@ -6,6 +6,7 @@
 #include "controls/RichEdit.h"
 #include "lexora/LexoraU.h"
 #include "platform/CommandLine.h"
+#include "platform/DecliningDialogs.h"
 #include "platform/Forms.h"
 #include "prosel/ProselU.h"
 
@@ -21,27 +22,11 @@ using namespace corvana;
 
 namespace {
 
-class HurriedDialogs : public Dialogs {
+class HurriedDialogs : public DecliningDialogs {
 public:
   HurriedDialogs() : m_previous(Application().installedDialogs()) { Application().setDialogs(this); }
   ~HurriedDialogs() override { Application().setDialogs(m_previous); }
-
-  bool confirm(const QString &) override { return false; }
-  Answer askSave(const QString &) override { return Answer::No; }
-  void message(const QString &) override { ++notices; }
-  void information(const QString &) override { ++notices; }
   void error(const QString &text) override { errors.append(text); }
-  QString inputBox(const QString &, const QString &, const QString &defaultText) override { return defaultText; }
-  bool openFile(FileDialogOptions &) override { return false; }
-  bool saveFile(FileDialogOptions &) override { return false; }
-  bool openPicture(FileDialogOptions &) override { return false; }
-  bool savePicture(FileDialogOptions &) override { return false; }
-  bool color(TColor &) override { return false; }
-  bool font(FontChoice &) override { return false; }
-  bool print(PrintOptions &) override { return false; }
-  bool printerSetup() override { return false; }
-
-  int notices = 0;
   QStringList errors;
 
 private:
