@@ -206,7 +206,9 @@ TEST_F(ProselLists, TranslationUsesTheSelectionOrTheTextFromTheBookmark) {
   pane->SetSelStart(7);
   run("Translation1");
   EXPECT_EQ(pane->Text(), "le chat sat");
-  // The caret at the bookmark: nothing happens.
+  // The caret at the bookmark: nothing happens, not even the translation of an empty name.
+  WriteAppFile("ProselTrans.txt", "=empty name\r\ncat=chat\r\nthe cat=le chat\r\n");
+  run("Reload1");
   ProselF->BookmarkPos = 3;
   pane->SetSelStart(3);
   run("Translation1");
