@@ -21,7 +21,7 @@ TEST(SaveKill, AKilledLargeSaveLeavesTheOldFileWhole) {
   const QString path = dir.write("page.htm", old);
   const QByteArray large(100 * 1024 * 1024, 'x');
   std::mt19937 random(20261209);
-  int killedMidWrite = 0;
+  int oldKept = 0;
   for (int run = 0; run < 50; ++run) {
     const pid_t child = fork();
     ASSERT_GE(child, 0);
@@ -38,17 +38,19 @@ TEST(SaveKill, AKilledLargeSaveLeavesTheOldFileWhole) {
     kill(child, SIGKILL);
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);
-    if (WIFSIGNALED(status)) {
-      ++killedMidWrite;
-      EXPECT_EQ(dir.read("page.htm"), old) << "run " << run;
-    } else {
-      // The save finished before the kill: then it holds the whole new text, and the next
-      // run starts from the old text again.
-      ASSERT_EQ(WEXITSTATUS(status), 0);
-      EXPECT_EQ(QFileInfo(path).size(), large.size());
+    ASSERT_TRUE(WIFSIGNALED(status) || WEXITSTATUS(status) == 0) << "run " << run;
+    // Killed or not, the file is one of the two whole texts, never a part of the new one. A
+    // child can also be killed after its save has finished (on its way out).
+    const QByteArray now = dir.read("page.htm");
+    const bool keptOld = now == old;
+    EXPECT_TRUE(keptOld || (now.size() == large.size() && now == large))
+        << "run " << run << ": " << now.size() << " bytes";
+    if (keptOld)
+      ++oldKept;
+    else
       dir.write("page.htm", old);
-    }
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"page.htm"}) << "run " << run;
   }
-  EXPECT_GT(killedMidWrite, 25);
+  // Most kills land before the save is done.
+  EXPECT_GT(oldKept, 25);
 }
