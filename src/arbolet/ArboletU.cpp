@@ -1,5 +1,7 @@
 #include "arbolet/ArboletU.h"
 
+#include "outline/OutlineChangeFlag.h"
+
 #include "arbolet/NotebookRules.h"
 #include "controls/ButtonIcons.h"
 #include "controls/FindDialog.h"
@@ -127,23 +129,17 @@ constexpr int InitialInterval = 1000;
 
 // Notes changes to the notebook, so the window knows when it needs saving, and forgets the
 // slide show's last topic when that node goes.
-class TArboletF::Changes : public OutlineObserver {
+class TArboletF::Changes : public OutlineChangeFlag {
 public:
-  explicit Changes(TArboletF &window) : m_window(window) {}
-  void nodeInserted(OutlineNode *) override { m_window.m_modified = true; }
+  explicit Changes(TArboletF &window) : OutlineChangeFlag(window.m_modified), m_window(window) {}
   void nodeAboutToBeRemoved(OutlineNode *node) override {
     if (m_window.m_lastTopic && node->contains(m_window.m_lastTopic))
       m_window.m_lastTopic = nullptr;
   }
-  void nodeRemoved(OutlineNode *, qsizetype) override { m_window.m_modified = true; }
-  void nodeMoved(OutlineNode *) override { m_window.m_modified = true; }
-  void textChanged(OutlineNode *) override { m_window.m_modified = true; }
-  void childrenSorted(OutlineNode *) override { m_window.m_modified = true; }
   void aboutToReset() override {
     m_window.m_lastTopic = nullptr;
     m_window.m_treeReplaced = true;
   }
-  void resetDone() override { m_window.m_modified = true; }
 
 private:
   TArboletF &m_window;

@@ -1,5 +1,7 @@
 #include "kelpwood/KelpwoodU.h"
 
+#include "outline/OutlineChangeFlag.h"
+
 #include "controls/ButtonIcons.h"
 #include "controls/FindDialog.h"
 #include "core/TextFiles.h"
@@ -114,22 +116,8 @@ void checkOutline(QByteArrayView bytes) {
 }
 } // namespace
 
-// Notes every change to the tree, so the window knows when its database needs saving.
-class TKelpwoodF::Changes : public OutlineObserver {
-public:
-  explicit Changes(bool &modified) : m_modified(modified) {}
-  void nodeInserted(OutlineNode *) override { m_modified = true; }
-  void nodeRemoved(OutlineNode *, qsizetype) override { m_modified = true; }
-  void nodeMoved(OutlineNode *) override { m_modified = true; }
-  void textChanged(OutlineNode *) override { m_modified = true; }
-  void childrenSorted(OutlineNode *) override { m_modified = true; }
-  void resetDone() override { m_modified = true; }
-
-private:
-  bool &m_modified;
-};
-
-TKelpwoodF::TKelpwoodF() : TForm(Kind::MdiChild, QStringLiteral("KelpwoodF")), m_changes(new Changes(m_modified)) {
+TKelpwoodF::TKelpwoodF()
+    : TForm(Kind::MdiChild, QStringLiteral("KelpwoodF")), m_changes(new OutlineChangeFlag(m_modified)) {
   setWindowTitle(QStringLiteral("Kelpwood 2"));
   setDesignedState(true, true);
   setDesignedGeometry(0, 0, 640, 440);

@@ -91,8 +91,6 @@ public:
   Commands &commands() { return m_commands; }
 
 private:
-  class Changes;
-
   void attachModel();
   void detachModel();
   void withViewDetached(const std::function<void()> &work);
@@ -109,7 +107,7 @@ private:
 
   OutlineTree m_tree;
   OutlineItemModel *m_model = nullptr;
-  std::unique_ptr<Changes> m_changes;
+  std::unique_ptr<OutlineObserver> m_changes;
   QList<QLabel *> m_labels;
   QList<QLineEdit *> m_edits;
   QWidget *m_formArea;

@@ -1,6 +1,8 @@
 #include "outline/OutlineTree.h"
+#include "outline/OutlineChangeFlag.h"
 
 #include <QLocale>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace corvana;
@@ -283,4 +285,28 @@ TEST(OutlinePages, EncodeDecodeAndPageOf) {
   EXPECT_EQ(PageOf(Find(tree, "Two")), std::nullopt);
   EXPECT_EQ(PageOf(Find(tree, "None")), std::nullopt);
   EXPECT_EQ(PageOf(nullptr), std::nullopt);
+}
+
+TEST(OutlineChangeFlag, EveryKindOfChangeRaisesTheFlag) {
+  OutlineTree tree;
+  bool changed = false;
+  OutlineChangeFlag flag(changed);
+  tree.addObserver(&flag);
+  const QList<std::function<void()>> changes{
+      [&] { tree.Add(nullptr, "a"); },
+      [&] { tree.AddChild(tree.topLevelNode(0), "b"); },
+      [&] { tree.setText(tree.topLevelNode(0), "renamed"); },
+      [&] { tree.MoveTo(tree.topLevelNode(0)->child(0), nullptr, OutlineTree::MoveMode::Add); },
+      [&] { tree.Delete(tree.topLevelNode(1)); },
+      [&] { tree.Clear(); },
+  };
+  for (qsizetype i = 0; i < changes.size(); ++i) {
+    changed = false;
+    changes[i]();
+    EXPECT_TRUE(changed) << "change " << i;
+  }
+  changed = false;
+  tree.setSelected(nullptr);
+  EXPECT_FALSE(changed) << "choosing a node changes nothing";
+  tree.removeObserver(&flag);
 }
