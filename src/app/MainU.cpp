@@ -8,6 +8,7 @@
 #include "platform/Errors.h"
 #include "platform/Paths.h"
 #include "prosel/ProselU.h"
+#include "smudgel/SmudgelU.h"
 #include "trellane/TrellaneU.h"
 #include "twinfold/TwinfoldU.h"
 #include "vellant/VellantU.h"
@@ -45,7 +46,7 @@ TMainForm::TMainForm() : TForm(Kind::TopLevel, QStringLiteral("MainForm")), m_md
       {"Window1", "Arbolet1", "&Arbolet", {}, &T::Arbolet1Click},
       {"Window1", "Pixmund1", "&Pixmund", {}, &T::Pixmund1Click},
       {"Window1", "Halcyne1", "H&alcyne", {}, &T::Halcyne1Click},
-      {"Window1", "Smudgel1", "&Smudgel"},
+      {"Window1", "Smudgel1", "&Smudgel", {}, &T::Smudgel1Click},
       {"Window1", "Zonella1", "&Zonella", {}, &T::Zonella1Click},
       {"Window1", "Twinfold1", "&Twinfold", {}, &T::Twinfold1Click},
       {"", "Help1", "&Help", {}, nullptr, nullptr, Submenu},
@@ -98,6 +99,8 @@ void TMainForm::Vellant1Click() { OpenToolWindow(VellantF); }
 void TMainForm::Pixmund1Click() { OpenToolWindow(PixmundF); }
 
 void TMainForm::Halcyne1Click() { OpenToolWindow(HalcyneF); }
+
+void TMainForm::Smudgel1Click() { OpenToolWindow(SmudgelF); }
 
 void TMainForm::Twinfold1Click() { OpenToolWindow(TwinfoldF); }
 

@@ -26,6 +26,7 @@ public:
   void Vellant1Click();
   void Pixmund1Click();
   void Halcyne1Click();
+  void Smudgel1Click();
   void Twinfold1Click();
   void Zonella1Click();
   void Trellane1Click();

@@ -7,6 +7,7 @@
 #include <QActionGroup>
 #include <QMenu>
 #include <QToolBar>
+#include <QToolButton>
 
 namespace corvana {
 
@@ -67,6 +68,16 @@ void Commands::build(TForm *form, std::span<const Row> rows, const IconOf &icon)
         action->setStatusTip(row.hint);
     }
     action->setObjectName(row.name);
+    QMenu *dropDown = nullptr;
+    if (!row.dropDown.isEmpty()) {
+      dropDown = m_menus.value(row.dropDown);
+      if (!bar || !dropDown)
+        qFatal("command %s drops down %s, which is no pop-up menu made before it", qPrintable(row.name),
+               qPrintable(row.dropDown));
+      action->setMenu(dropDown);
+      if (auto *button = qobject_cast<QToolButton *>(bar->widgetForAction(action)))
+        button->setPopupMode(row.run ? QToolButton::MenuButtonPopup : QToolButton::InstantPopup);
+    }
     if (row.key != QKeyCombination()) {
       // Qt fires neither of two actions that share a key, so a table may give a key once only.
       const QString &owner = m_keys[row.key.toCombined()];
@@ -87,9 +98,9 @@ void Commands::build(TForm *form, std::span<const Row> rows, const IconOf &icon)
     }
     if (row.run)
       onTriggered(action, form, row.run);
-    else
+    else if (!dropDown)
       m_unbuilt.insert(action);
-    action->setEnabled(row.run && !m_disabledRules.contains(row.rule));
+    action->setEnabled((row.run || dropDown) && !m_disabledRules.contains(row.rule));
     if (!row.rule.isEmpty())
       m_rules[row.rule].append(action);
     m_actions.insert(row.name, action);

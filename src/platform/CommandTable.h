@@ -43,6 +43,9 @@ template <class Form> struct CommandRow {
   unsigned flags = 0;
   const char *group = nullptr; // exclusive check group
   const char *rule = nullptr;  // enable rule
+  // A tool button's drop-down: the pop-up menu of that name. Without a command of its own
+  // the button opens the menu when clicked.
+  const char *dropDown = nullptr;
 };
 
 // The built commands of one window.
@@ -55,6 +58,7 @@ public:
     QString hint;
     unsigned flags = 0;
     QString group, rule;
+    QString dropDown;
   };
   using IconOf = std::function<QIcon(const QString &name)>;
 
@@ -74,7 +78,8 @@ public:
               QString::fromUtf8(r.hint),
               r.flags,
               QString::fromUtf8(r.group),
-              QString::fromUtf8(r.rule)};
+              QString::fromUtf8(r.rule),
+              QString::fromUtf8(r.dropDown)};
       if (r.run)
         row.run = [form, run = r.run] { (form->*run)(); };
       generic.append(std::move(row));

@@ -25,6 +25,7 @@ PaintModel::PaintModel(Dialogs &dialogs, RandomSource random)
   m_canvas.brush.setStyle(BrushStyle::Solid);
   m_state.textFont = m_canvas.font;
   m_ring.attach(m_image);
+  m_patternBrush = SixteenColorTile();
 }
 
 void PaintModel::setSnapshotsEnabled(bool on) {
@@ -74,12 +75,23 @@ void PaintModel::step(MouseEvent event, TPoint p, Qt::KeyboardModifiers shift) {
 
 // ---- undo and size --------------------------------------------------------------------------
 
-void PaintModel::goUndo() { m_ring.undo(m_image); }
+void PaintModel::goUndo() {
+  m_ring.undo(m_image);
+  changedWhole();
+}
+
+TRect PaintModel::takeViewDamage() {
+  const TRect drawn = m_surface.takeViewDamage();
+  if (!std::exchange(m_wholeViewDamaged, false))
+    return drawn;
+  return m_image.rect();
+}
 
 void PaintModel::setImageSize(int width, int height) {
   Bitmap::checkSize(width, height);
   m_image.resize(width, height, m_canvas.brush);
   m_ring.resizeSlots(width, height, m_image);
+  changedWhole();
 }
 
 void PaintModel::replaceImage(const Bitmap &image) {
@@ -87,6 +99,7 @@ void PaintModel::replaceImage(const Bitmap &image) {
     throw Error(QStringLiteral("Invalid bitmap size 0 x 0"));
   m_image = image;
   m_ring.resizeSlots(image.width(), image.height(), m_image);
+  changedWhole();
 }
 
 void PaintModel::newImage() {

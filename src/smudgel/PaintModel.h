@@ -8,6 +8,7 @@
 #include "smudgel/PaintEffects.h"
 #include "smudgel/PaintState.h"
 #include "smudgel/PaintSurface.h"
+#include "smudgel/PatternStore.h"
 #include "smudgel/ToolActions.h"
 #include "smudgel/UndoRing.h"
 
@@ -16,7 +17,8 @@
 
 namespace corvana {
 class Dialogs;
-}
+struct Picture;
+} // namespace corvana
 
 namespace corvana::smudgel {
 
@@ -80,6 +82,44 @@ public:
   void setStarPoints(int points);
   void shadowDefault();
 
+  // Whole-image commands. Magnify and Reduce return false, changing nothing, when the new
+  // width would pass 256 or fall below 16.
+  void makeButton();
+  void askButtonWidth();
+  void askButtonHeight();
+  void askButtonColor();
+  void buttonDefault();
+  bool magnify(int factor);
+  bool reduce(int factor);
+  void resizeImage();
+  void clearImage();
+  // Other Size...: a width below 1 or above the image height becomes 1.
+  void askLineWidth();
+
+  // An opened picture: bitmaps replace the image; icons and metafiles size it to themselves
+  // and draw over the pixels already there.
+  void openPicture(const Picture &picture);
+  // A picture stretched over the whole image with the copy mode (Open Pattern).
+  void stretchOverImage(const Bitmap &picture);
+
+  // The pattern brushes.
+  PatternStore &patterns() { return m_patterns; }
+  const Bitmap &patternBrush() const { return m_patternBrush; }
+  // Tile i becomes the brush's pattern.
+  void choosePattern(int index);
+  // The cell centres of the image become tile i, which then becomes the brush's pattern.
+  void updatePattern(int index);
+  // The brush's pattern stretched over the whole image; nothing without a pattern.
+  void editPattern();
+  // The image stretched down to a sixteen-colour square of blockCount pixels.
+  Bitmap patternForSave() const;
+
+  // Whether the pixels may have changed since the last open or save.
+  bool modified() const { return changes() != m_savedChanges; }
+  void markSaved() { m_savedChanges = changes(); }
+  // What the screen must show again: changed pixels, or the whole image after a size change.
+  TRect takeViewDamage();
+
   // Snapshots off: presses record nothing (for measuring what they cost).
   void setSnapshotsEnabled(bool on);
 
@@ -99,6 +139,17 @@ private:
   TColor m_swatchFill = clWhite;
   bool m_snapshots = true;
   ToolActions m_actions;
+  PatternStore m_patterns;
+  Bitmap m_patternBrush;
+  quint64 changes() const { return m_surface.changeCount() + m_wholeChanges; }
+  // Undo and size changes: the whole image, without telling the undo ring
+  void changedWhole() {
+    ++m_wholeChanges;
+    m_wholeViewDamaged = true;
+  }
+  quint64 m_wholeChanges = 0;
+  quint64 m_savedChanges = 0;
+  bool m_wholeViewDamaged = false;
 };
 
 } // namespace corvana::smudgel

@@ -38,6 +38,13 @@ constexpr std::array Table{
     // sizes the bitmap refuses are reported when the image is resized
     PromptLimits{ImageHeight,   "Smudgel", "Image height:",                                 "100",   false,   Lo,    Hi,   100,     Fallback},
     PromptLimits{ImageWidth,    "Smudgel", "Image width:",                                  "100",   false,   Lo,    Hi,   100,     Fallback},
+    // no default text: the current value is offered
+    PromptLimits{ResizeHeight,  "Smudgel", "Enter height:",                                 nullptr, false,   Lo,    Hi,   Keep,    Fallback},
+    PromptLimits{ResizeWidth,   "Smudgel", "Enter width:",                                  nullptr, false,   Lo,    Hi,   Keep,    Fallback},
+    PromptLimits{ButtonWidth,   "Smudgel", "Enter button width",                            "88",    false,   Lo,    Hi,   88,      Fallback},
+    PromptLimits{ButtonHeight,  "Smudgel", "Enter button height",                           "31",    false,   Lo,    Hi,   31,      Fallback},
+    // the upper bound is the image height, checked by the caller
+    PromptLimits{LineWidth,     "Smudgel", "Enter new line width:",                         "1",     false,   1,     Hi,   1,       Fallback},
 };
 // clang-format on
 
@@ -83,19 +90,21 @@ double readAnswer(const PromptLimits &row, const QString &answer, double current
   return std::clamp(value, row.min, row.decimal ? std::nextafter(row.max, row.min) : row.max);
 }
 
+QString defaultAnswer(const PromptLimits &row, double current) {
+  return row.defaultText ? QString::fromUtf8(row.defaultText) : Number(row, current);
+}
+
 int askInteger(Dialogs &dialogs, NumberPrompt prompt, int current) {
   const PromptLimits &row = promptLimits(prompt);
   Q_ASSERT(!row.decimal);
   return int(readAnswer(
-      row, dialogs.inputBox(QString::fromUtf8(row.caption), promptText(row), QString::fromUtf8(row.defaultText)),
-      current));
+      row, dialogs.inputBox(QString::fromUtf8(row.caption), promptText(row), defaultAnswer(row, current)), current));
 }
 
 double askDecimal(Dialogs &dialogs, NumberPrompt prompt, double current) {
   const PromptLimits &row = promptLimits(prompt);
-  return readAnswer(
-      row, dialogs.inputBox(QString::fromUtf8(row.caption), promptText(row), QString::fromUtf8(row.defaultText)),
-      current);
+  return readAnswer(row, dialogs.inputBox(QString::fromUtf8(row.caption), promptText(row), defaultAnswer(row, current)),
+                    current);
 }
 
 } // namespace corvana::smudgel

@@ -21,7 +21,12 @@ enum class NumberPrompt : quint8 {
   ShadowDx,
   ShadowDy,
   ImageHeight,
-  ImageWidth
+  ImageWidth,
+  ResizeHeight,
+  ResizeWidth,
+  ButtonWidth,
+  ButtonHeight,
+  LineWidth
 };
 
 // What a number outside the range becomes.
@@ -30,8 +35,8 @@ enum class OutOfRange : quint8 { Clamp, Fallback };
 struct PromptLimits {
   NumberPrompt prompt;
   const char *caption;
-  const char *text; // "{min}" and "{max}" stand for the range
-  const char *defaultText;
+  const char *text;        // "{min}" and "{max}" stand for the range
+  const char *defaultText; // null: the field's current value
   // A whole number is taken from min to max; a decimal, read in the user's locale, from min up
   // to but not including max.
   bool decimal;
@@ -49,6 +54,8 @@ QString promptText(const PromptLimits &row);
 bool accepts(const PromptLimits &row, double value);
 // What an answer sets; `current` is the field's value before.
 double readAnswer(const PromptLimits &row, const QString &answer, double current);
+// The answer the prompt offers.
+QString defaultAnswer(const PromptLimits &row, double current);
 
 // Ask through the dialogs service (Cancel answers the default text) and read the answer.
 int askInteger(Dialogs &dialogs, NumberPrompt prompt, int current);

@@ -22,11 +22,42 @@ template <typename T> void Append(std::string &key, const T &value) {
 
 int PaintSurface::reach() const { return std::clamp(m_canvas.pen.width, 1, 1 << 20) + 2; }
 
+void PaintSurface::damage(qint64 l, qint64 t, qint64 r, qint64 b) {
+  ++m_changes;
+  l = std::max<qint64>(l, 0);
+  t = std::max<qint64>(t, 0);
+  r = std::min<qint64>(r, m_canvas.bitmap().width());
+  b = std::min<qint64>(b, m_canvas.bitmap().height());
+  if (l >= r || t >= b)
+    return;
+  if (m_damageL >= m_damageR) {
+    m_damageL = l, m_damageT = t, m_damageR = r, m_damageB = b;
+    return;
+  }
+  m_damageL = std::min(m_damageL, l);
+  m_damageT = std::min(m_damageT, t);
+  m_damageR = std::max(m_damageR, r);
+  m_damageB = std::max(m_damageB, b);
+}
+
+void PaintSurface::damageAll() { damage(0, 0, m_canvas.bitmap().width(), m_canvas.bitmap().height()); }
+
+TRect PaintSurface::takeViewDamage() {
+  const TRect r{int(m_damageL), int(m_damageT), int(m_damageR), int(m_damageB)};
+  m_damageL = m_damageT = m_damageR = m_damageB = 0;
+  return r;
+}
+
 void PaintSurface::report(char op, const std::vector<int> &params, bool segment, TRect rect, TPoint a, TPoint b,
                           int radius) {
+  if (segment)
+    damage(qint64(std::min(a.x, b.x)) - radius, qint64(std::min(a.y, b.y)) - radius,
+           qint64(std::max(a.x, b.x)) + radius + 1, qint64(std::max(a.y, b.y)) + radius + 1);
+  else
+    damage(rect.left, rect.top, rect.right, rect.bottom);
   if (!m_ring)
     return;
-  const UndoRing::Damage damage{segment, rect, a, b, radius};
+  const UndoRing::Damage hit{segment, rect, a, b, radius};
   const PenMode mode = m_canvas.pen.mode;
   const bool selfInverse = mode == PenMode::NotXor || mode == PenMode::Xor || mode == PenMode::Not;
   // drawn twice, such a call leaves every pixel as it was, unless a palette snapped it
@@ -54,7 +85,7 @@ void PaintSurface::report(char op, const std::vector<int> &params, bool segment,
       Append(key, brush.patternPixel(i % 8, i / 8));
   Append(key, m_canvas.bitmap().width());
   Append(key, m_canvas.bitmap().height());
-  m_ring->toggle(key, damage);
+  m_ring->toggle(key, hit);
 }
 
 void PaintSurface::figure(char op, const std::vector<int> &params, qint64 l, qint64 t, qint64 r, qint64 b) {
@@ -153,36 +184,48 @@ void PaintSurface::PolyBezier(const std::vector<TPoint> &points) {
 
 void PaintSurface::FillRect(const TRect &rect) {
   m_canvas.FillRect(rect);
+  damage(rect.left, rect.top, rect.right, rect.bottom);
   if (m_ring)
     m_ring->markRect(rect);
 }
 
 void PaintSurface::FloodFill(int x, int y, TColor color) {
   m_canvas.FloodFill(x, y, color);
+  damageAll();
   if (m_ring)
     m_ring->markAll();
 }
 
 void PaintSurface::SetPixel(int x, int y, TColor color) {
   m_canvas.SetPixel(x, y, color);
+  damage(x, y, qint64(x) + 1, qint64(y) + 1);
   if (m_ring)
     m_ring->markRect({x, y, x == INT_MAX ? x : x + 1, y == INT_MAX ? y : y + 1});
 }
 
 void PaintSurface::TextOut(int x, int y, const QString &text) {
   m_canvas.TextOut(x, y, text);
-  if (m_ring && !text.isEmpty())
-    m_ring->markRect(
-        {x, y, Clamp(qint64(x) + m_canvas.TextWidth(text) + 1), Clamp(qint64(y) + m_canvas.TextHeight(text) + 1)});
+  if (text.isEmpty())
+    return;
+  // italic and bold overhangs reach past the advance width
+  const qint64 h = m_canvas.TextHeight(text);
+  const TRect box{Clamp(qint64(x) - h), y, Clamp(qint64(x) + m_canvas.TextWidth(text) + h + 1),
+                  Clamp(qint64(y) + h + 1)};
+  damage(box.left, box.top, box.right, box.bottom);
+  if (m_ring)
+    m_ring->markRect(box);
 }
 
 void PaintSurface::CopyRect(const TRect &dest, const Bitmap &source, const TRect &sourceRect) {
   m_canvas.CopyRect(dest, source, sourceRect);
+  damage(std::min(dest.left, dest.right), std::min(dest.top, dest.bottom), std::max(dest.left, dest.right),
+         std::max(dest.top, dest.bottom));
   if (m_ring)
     m_ring->markRect(dest);
 }
 
 void PaintSurface::touchedAll() {
+  damageAll();
   if (m_ring)
     m_ring->markAll();
 }

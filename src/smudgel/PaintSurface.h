@@ -42,14 +42,25 @@ public:
   // Whatever was drawn on the bitmap directly.
   void touchedAll();
 
+  // What the screen must show again since the last call: the bitmap's pixels that may have
+  // changed, clipped to it (empty when nothing was drawn).
+  TRect takeViewDamage();
+  // Counts every drawing call, so a document can tell whether its pixels may have changed.
+  quint64 changeCount() const { return m_changes; }
+
 private:
   // A figure touching at most the box of `points` grown by the pen.
   void figure(char op, const std::vector<int> &params, qint64 l, qint64 t, qint64 r, qint64 b);
   void report(char op, const std::vector<int> &params, bool segment, TRect rect, TPoint a, TPoint b, int radius);
   int reach() const;
+  void damage(qint64 l, qint64 t, qint64 r, qint64 b);
+  void damageAll();
 
   Canvas &m_canvas;
   UndoRing *m_ring;
+  // the union of what was drawn, in 64-bit so far-away figures cannot overflow it
+  qint64 m_damageL = 0, m_damageT = 0, m_damageR = 0, m_damageB = 0;
+  quint64 m_changes = 0;
 };
 
 } // namespace corvana::smudgel

@@ -1,5 +1,6 @@
 #include "raster/Metafile.h"
 #include "ByteBuilder.h"
+#include "EmfWriter.h"
 #include "PixelDump.h"
 #include "platform/Errors.h"
 #include "raster/Canvas.h"
@@ -46,38 +47,6 @@ public:
 
 private:
   ByteBuilder m_records;
-};
-
-// Builds EMF files; `finish` writes the header with a frame of w x h pixels at 96 dpi and a
-// reference device of 96 pixels per 25.4 mm, so logical units are pixels in MM_TEXT.
-class EmfWriter {
-public:
-  EmfWriter &record(int type, std::initializer_list<qint32> values) {
-    m_records.u32(type).u32(quint32(8 + 4 * values.size()));
-    for (qint32 v : values)
-      m_records.i32(v);
-    ++m_count;
-    return *this;
-  }
-  EmfWriter &bytes(int type, const QByteArray &body) {
-    m_records.u32(type).u32(quint32(8 + body.size())).raw(body);
-    ++m_count;
-    return *this;
-  }
-  QByteArray finish(int w, int h) {
-    record(14, {0, 0, 20});
-    ByteBuilder head;
-    head.u32(1).u32(88).i32(0).i32(0).i32(w - 1).i32(h - 1);
-    head.i32(0).i32(0).i32(w * 2540 / 96).i32(h * 2540 / 96);
-    head.u32(0x464D4520).u32(0x10000).u32(quint32(88 + m_records.size())).u32(quint32(m_count + 1));
-    head.u16(8).u16(0).u32(0).u32(0).u32(0);
-    head.i32(960).i32(480).i32(254).i32(127);
-    return head.raw(m_records.bytes).bytes;
-  }
-
-private:
-  ByteBuilder m_records;
-  int m_count = 0;
 };
 
 Bitmap play(const QByteArray &file, int w, int h, TColor background = clWhite) {

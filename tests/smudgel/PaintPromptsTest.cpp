@@ -104,7 +104,7 @@ TEST(PromptTable, EveryNumberAPromptInvitesIsTaken) {
       EXPECT_TRUE(accepts(row, m.captured(1).toDouble())) << text.toStdString();
       EXPECT_TRUE(accepts(row, m.captured(2).toDouble())) << text.toStdString();
     }
-    const double byDefault = readAnswer(row, QString::fromUtf8(row.defaultText), 42);
+    const double byDefault = readAnswer(row, defaultAnswer(row, 42), 42);
     EXPECT_TRUE(accepts(row, byDefault)) << text.toStdString();
     if (!std::isnan(row.fallback)) {
       EXPECT_TRUE(accepts(row, row.fallback)) << text.toStdString();
