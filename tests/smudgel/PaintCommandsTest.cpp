@@ -5,6 +5,7 @@
 #include "codecs/Picture.h"
 #include "platform/Errors.h"
 #include "raster/EmfWriter.h"
+#include "smudgel/PaintAttributes.h"
 #include "smudgel/PatternStore.h"
 #include "support/TestHelpers.h"
 
@@ -232,6 +233,41 @@ TEST_F(Commands, ViewDamageCoversWhatWasDrawnOnly) {
   EXPECT_EQ(model.takeViewDamage(), TRect{});
   model.setImageSize(300, 300);
   EXPECT_EQ(model.takeViewDamage(), (TRect{0, 0, 300, 300}));
+}
+
+// Every pen mode the menu offers draws the pixel its name says, over a line and a fill alike.
+TEST_F(Commands, PenModeEntriesDrawWhatTheirNamesSay) {
+  const TColor P = 0x00A0C030, D = 0x00306090;
+  const std::map<std::string, TColor> expected{
+      {"Copy", P},
+      {"Xor", P ^ D},
+      {"Not Xor", ~(P ^ D)},
+      {"Black", 0},
+      {"White", 0xFFFFFF},
+      {"Not", ~D},
+      {"Not Copy", ~P},
+      {"Merge Pen Not", P | ~D},
+      {"Mask Pen Not", P & ~D},
+      {"Merge Not Pen", ~P | D},
+      {"Mask Not Pen", ~P & D},
+      {"Merge", P | D},
+      {"Not Merge", ~(P | D)},
+      {"Mask", P & D},
+      {"Not Mask", ~(P & D)},
+  };
+  ASSERT_EQ(penModeEntries().size(), expected.size());
+  size(20, 4);
+  for (const PenModeEntry &e : penModeEntries()) {
+    SCOPED_TRACE(e.caption);
+    fill(D);
+    canvas().pen.color = P;
+    canvas().pen.mode = e.mode;
+    state().tool = "freehand";
+    drag(0, 1, 19, 1);
+    EXPECT_EQ(image().pixel(10, 1), expected.at(e.caption) & 0xFFFFFF);
+    EXPECT_EQ(image().pixel(10, 3), D);
+    EXPECT_EQ(penModeStatus(e.mode), QStringLiteral("Pen=") + e.caption);
+  }
 }
 
 // ---- patterns -------------------------------------------------------------------------------
