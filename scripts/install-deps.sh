@@ -2,13 +2,14 @@
 # Installs the Debian 12 packages Corvana needs to build, test and run.
 # Only missing packages are installed; with everything present this does nothing.
 #   scripts/install-deps.sh          build, test and run dependencies
-#   scripts/install-deps.sh --dev    also Xvfb, xdotool, ImageMagick and tjbench (screenshots, benchmark peers)
+#   scripts/install-deps.sh --dev    also Xvfb, xdotool, ImageMagick and tjbench (screenshots, benchmark peers),
+#                                    the desktop-entry and AppStream validators and the packaging tools
 #   scripts/install-deps.sh --fuzz   also clang and its libFuzzer runtime
 set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config ccache
-  qt6-base-dev qt6-qpa-plugins libqt6opengl6-dev
+  qt6-base-dev qt6-qpa-plugins libqt6opengl6-dev qt6-svg-dev
   qt6-webengine-dev qt6-webchannel-dev qt6-pdf-dev
   qt6-multimedia-dev
   libjpeg62-turbo-dev libgif-dev
@@ -17,7 +18,7 @@ packages=(
 )
 for arg in "$@"; do
   case "$arg" in
-    --dev) packages+=(xvfb xdotool imagemagick libjpeg-turbo-progs) ;;
+    --dev) packages+=(xvfb xdotool imagemagick libjpeg-turbo-progs desktop-file-utils appstream dpkg-dev file) ;;
     --fuzz) packages+=(clang libclang-rt-14-dev) ;;
     *) echo "install-deps: unknown option $arg" >&2; exit 2 ;;
   esac

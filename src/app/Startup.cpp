@@ -2,10 +2,39 @@
 
 #include "app/MainU.h"
 #include "lexora/LexoraU.h"
+#include "platform/Paths.h"
+#include "platform/SuiteIcons.h"
 #include "prosel/HTMLTagsU.h"
 #include "prosel/ProselU.h"
 
+#include <QApplication>
+#include <QIcon>
+
 namespace corvana {
+
+std::optional<QString> CommandLineReply(const QStringList &arguments) {
+  if (arguments.contains(QStringLiteral("--version")))
+    return QStringLiteral("Corvana %1\n").arg(QStringLiteral(CORVANA_VERSION));
+  if (arguments.contains(QStringLiteral("--help")))
+    return QStringLiteral("Usage: corvana [FILE]\n"
+                          "Corvana, a suite for writing web sites by hand: the frame with its tools,\n"
+                          "and FILE, when given, opened in the HTML editor.\n"
+                          "\n"
+                          "  --help     show this help and exit\n"
+                          "  --version  show the version and exit\n"
+                          "\n"
+                          "Run from a folder it may write, Corvana keeps its data files and settings\n"
+                          "beside the program; installed, in $XDG_DATA_HOME/corvana/\n"
+                          "(~/.local/share/corvana/).\n");
+  return std::nullopt;
+}
+
+void SettleProgram() {
+  SetUpProgramPlace();
+  QApplication::setWindowIcon(SuiteIcon());
+  // Lets the desktop match the windows to the installed entry and its icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.corvana.Corvana"));
+}
 
 void StartCorvana() {
   Application().setTitle(QStringLiteral("Corvana"));

@@ -4,6 +4,7 @@
 #include "platform/Errors.h"
 #include "platform/Help.h"
 #include "platform/QtDialogs.h"
+#include "platform/SuiteIcons.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -129,6 +130,8 @@ QMenu *TForm::addMenu(const QString &caption, const QString &name) {
 QMdiSubWindow *TForm::mdiSubWindow() const { return qobject_cast<QMdiSubWindow *>(parentWidget()); }
 
 void TForm::create() {
+  // Every window carries the icon drawn for its form name; FormCreate may still choose another.
+  setWindowIcon(FormIcon(objectName()));
   guarded([this] { FormCreate(); });
   place();
 }
@@ -139,9 +142,11 @@ void TForm::place() {
     QMdiSubWindow *sub = area->addSubWindow(this);
     sub->setObjectName(objectName() + QStringLiteral("Window"));
     sub->setWindowTitle(windowTitle());
+    sub->setWindowIcon(windowIcon());
     if (!m_designedGeometry.isNull())
       sub->setGeometry(m_designedGeometry);
     connect(this, &QWidget::windowTitleChanged, sub, &QWidget::setWindowTitle);
+    connect(this, &QWidget::windowIconChanged, sub, &QWidget::setWindowIcon);
     // MDI children are always visible once created.
     if (m_designedMaximized)
       sub->showMaximized();
