@@ -14,6 +14,7 @@
 #include <QScrollArea>
 #include <benchmark/benchmark.h>
 #include <cmath>
+#include <functional>
 
 namespace {
 
@@ -99,27 +100,32 @@ struct BareStroke {
   }
 };
 
-void BM_BareQImageInQLabel(benchmark::State &state) {
-  BareStroke bare;
+// Shows `widget` in a scroll area of the window's size, then draws the stroke, letting `show`
+// put each segment's rectangle on the screen.
+void BareRun(benchmark::State &state, BareStroke &bare, QWidget *widget, const std::function<void(QRect)> &show) {
   QScrollArea area;
-  auto *label = new QLabel;
-  label->setPixmap(QPixmap::fromImage(bare.image));
-  area.setWidget(label);
+  area.setWidget(widget);
   area.resize(1024, 768);
   area.show();
   QApplication::processEvents();
-  PaintCounter counter(label);
+  PaintCounter counter(widget);
   for (auto _ : state) {
     QPoint last = StrokePoint(0);
     for (int i = 1; i <= Moves; ++i) {
       const QPoint next = StrokePoint(i);
-      bare.segment(last, next);
+      show(bare.segment(last, next));
       last = next;
-      label->setPixmap(QPixmap::fromImage(bare.image));
       QApplication::processEvents();
     }
   }
   Report(state, counter);
+}
+
+void BM_BareQImageInQLabel(benchmark::State &state) {
+  BareStroke bare;
+  auto *label = new QLabel;
+  label->setPixmap(QPixmap::fromImage(bare.image));
+  BareRun(state, bare, label, [&](QRect) { label->setPixmap(QPixmap::fromImage(bare.image)); });
 }
 
 // Paints only what it is asked to from the image.
@@ -142,23 +148,8 @@ private:
 
 void BM_BareQImageChangedRectOnly(benchmark::State &state) {
   BareStroke bare;
-  QScrollArea area;
   auto *view = new BareView(bare.image);
-  area.setWidget(view);
-  area.resize(1024, 768);
-  area.show();
-  QApplication::processEvents();
-  PaintCounter counter(view);
-  for (auto _ : state) {
-    QPoint last = StrokePoint(0);
-    for (int i = 1; i <= Moves; ++i) {
-      const QPoint next = StrokePoint(i);
-      view->update(bare.segment(last, next));
-      last = next;
-      QApplication::processEvents();
-    }
-  }
-  Report(state, counter);
+  BareRun(state, bare, view, [view](QRect changed) { view->update(changed); });
 }
 
 BENCHMARK(BM_SmudgelWindowStroke)->Unit(benchmark::kMillisecond)->MinTime(2);
