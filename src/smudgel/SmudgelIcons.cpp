@@ -556,7 +556,7 @@ using Draw = void (*)(QPainter &);
 template <Hatch H> void drawBrush(QPainter &p) { swatch(p, H); }
 
 // In the order of SmudgelIcon.
-constexpr std::array<Draw, int(SmudgelIcon::Count)> kDraw = {
+constexpr Draw kDraw[] = {
     // shapes
     drawLine,
     drawLineStraight,
@@ -624,8 +624,8 @@ constexpr std::array<Draw, int(SmudgelIcon::Count)> kDraw = {
     drawMagnify,
     drawReduce,
 };
-// a short table would leave the last entries empty
-static_assert(std::ranges::none_of(kDraw, [](Draw draw) { return draw == nullptr; }));
+// one picture for every icon, no more and no less
+static_assert(std::size(kDraw) == size_t(SmudgelIcon::Count));
 
 // A faint light rim laid under dark strokes, so they still read on a dark tool bar; on a
 // light one it is lost in the background.
