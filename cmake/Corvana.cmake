@@ -2,8 +2,9 @@
 
 # Folders in layer order: a folder may link only folders listed before it, and the configure
 # step fails when one does. A tool's folder is listed once it exists.
+# sound and htmlengine are modules opened at run time (see corvana_add_module).
 set(CORVANA_FOLDERS
-  core platform rtf controls raster codecs outline colormemo htmlview outlineview
+  core platform sound rtf controls raster codecs outline colormemo htmlview htmlengine outlineview
   vellant lexora prosel smudgel imagetools kelpwood twinfold zonella trellane arbolet
   app)
 
@@ -23,6 +24,45 @@ function(corvana_check_layers folder)
   endforeach()
 endfunction()
 
+# Precompiled Qt and standard headers. corvana_platform compiles them once and every library
+# above it reuses them; core, outline and rtf keep to their own lower Qt modules without them.
+# The test programs share one set of their own (with GoogleTest) from corvana_testsupport.
+# GCC only: clang refuses a precompiled header used with a macro more than it was made with,
+# and every library adds macros of its own Qt modules.
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+  option(CORVANA_PCH "Precompile the Qt headers" ON)
+else()
+  option(CORVANA_PCH "Precompile the Qt headers" OFF)
+endif()
+set(CORVANA_PCH_HEADERS
+  <QAction> <QApplication> <QByteArray> <QComboBox> <QDir> <QFile> <QFileInfo> <QHash>
+  <QHBoxLayout> <QImage> <QKeyEvent> <QLabel> <QLineEdit> <QList> <QMainWindow> <QMenu>
+  <QPainter> <QPointer> <QStatusBar> <QString> <QStringList> <QTextDocument> <QToolBar> <QUrl>
+  <QVBoxLayout> <QWidget>
+  <algorithm> <array> <functional> <memory> <optional> <vector>)
+set(CORVANA_NO_PCH_FOLDERS core outline rtf)
+
+# A header is reused only where it was made with no macro the user lacks (GCC refuses it
+# otherwise), that is by libraries that link corvana_platform, directly or through another.
+function(corvana_use_pch target folder)
+  if(NOT CORVANA_PCH OR folder IN_LIST CORVANA_NO_PCH_FOLDERS)
+    return()
+  endif()
+  if(folder STREQUAL "platform")
+    target_precompile_headers(${target} PRIVATE ${CORVANA_PCH_HEADERS})
+    set_property(GLOBAL APPEND PROPERTY CORVANA_PCH_USERS ${target})
+    return()
+  endif()
+  get_property(users GLOBAL PROPERTY CORVANA_PCH_USERS)
+  foreach(dep ${ARGN})
+    if(dep IN_LIST users)
+      target_precompile_headers(${target} REUSE_FROM corvana_platform)
+      set_property(GLOBAL APPEND PROPERTY CORVANA_PCH_USERS ${target})
+      return()
+    endif()
+  endforeach()
+endfunction()
+
 # corvana_add_library(<folder> SOURCES ... [DEPS ...] [QT ...])
 # Builds the folder's library corvana_<folder>; QT names extra Qt modules.
 function(corvana_add_library folder)
@@ -36,7 +76,43 @@ function(corvana_add_library folder)
     target_link_libraries(${target} PUBLIC Qt6::${module})
   endforeach()
   target_link_libraries(${target} PUBLIC ${ARG_DEPS})
+  corvana_use_pch(${target} ${folder} ${ARG_DEPS})
   set_property(GLOBAL APPEND PROPERTY CORVANA_LIBRARIES ${target})
+endfunction()
+
+# corvana_add_module(<folder> SOURCES ... [QT ...])
+# A module the programs open at run time the first time they need it (platform/Modules.h), so
+# that starting the program does not map the heavy libraries it wraps: bin/libcorvana_<folder>.so.
+# It links Qt only and talks to the suite through interfaces in headers: a copy of the suite's
+# static libraries inside it would keep state of its own. Nothing may link it (CMake refuses);
+# every program is built after it.
+function(corvana_add_module folder)
+  cmake_parse_arguments(ARG "" "" "SOURCES;QT" ${ARGN})
+  corvana_check_layers(${folder})
+  set(target corvana_${folder})
+  add_library(${target} MODULE ${ARG_SOURCES})
+  target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/src)
+  set_target_properties(${target} PROPERTIES
+    LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin
+    CXX_VISIBILITY_PRESET hidden
+    VISIBILITY_INLINES_HIDDEN ON)
+  foreach(module ${ARG_QT})
+    find_package(Qt6 REQUIRED COMPONENTS ${module})
+    target_link_libraries(${target} PRIVATE Qt6::${module})
+  endforeach()
+  if(NOT CORVANA_SANITIZE AND NOT CORVANA_FUZZ)
+    # Fails the link when the module reaches for code of the suite's own libraries.
+    target_link_options(${target} PRIVATE -Wl,--no-undefined)
+  endif()
+  set_property(GLOBAL APPEND PROPERTY CORVANA_MODULES ${target})
+endfunction()
+
+# Makes `target` (a program) build the modules it may open.
+function(corvana_needs_modules target)
+  get_property(modules GLOBAL PROPERTY CORVANA_MODULES)
+  if(modules)
+    add_dependencies(${target} ${modules})
+  endif()
 endfunction()
 
 # corvana_add_tests(<folder> SOURCES ... DEPS ...)
@@ -47,6 +123,10 @@ function(corvana_add_tests folder)
   add_executable(${target} ${ARG_SOURCES})
   set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   target_link_libraries(${target} PRIVATE corvana_testsupport ${ARG_DEPS})
+  if(CORVANA_PCH)
+    target_precompile_headers(${target} REUSE_FROM corvana_testsupport)
+  endif()
+  corvana_needs_modules(${target})
   gtest_discover_tests(${target}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
@@ -58,6 +138,7 @@ function(corvana_add_bench name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
   add_executable(bench_${name} ${ARG_SOURCES})
   target_link_libraries(bench_${name} PRIVATE benchmark::benchmark ${ARG_DEPS})
+  corvana_needs_modules(bench_${name})
 endfunction()
 
 # corvana_add_fuzzer(<name> SOURCES ... DEPS ...): a libFuzzer target bin/fuzz_<name>

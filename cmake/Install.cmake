@@ -11,6 +11,11 @@ set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 set(CORVANA_DESKTOP_ID org.corvana.Corvana)
 
 install(TARGETS Corvana8 RUNTIME DESTINATION ${CORVANA_INSTALL_DIR})
+# The modules the program opens on first use sit beside it; executable, so the per-user data
+# folder is not seeded with them.
+get_property(corvana_modules GLOBAL PROPERTY CORVANA_MODULES)
+install(TARGETS ${corvana_modules} LIBRARY DESTINATION ${CORVANA_INSTALL_DIR}
+  PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 get_property(corvana_data_files GLOBAL PROPERTY CORVANA_DATA_FILES)
 install(FILES ${corvana_data_files} DESTINATION ${CORVANA_INSTALL_DIR})
 

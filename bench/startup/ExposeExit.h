@@ -1,9 +1,14 @@
 #pragma once
 // Ends the process at a window's first exposed frame, skipping teardown, so a probe's run time
-// is the time from launch to a frame on screen.
+// is the time from launch to a frame on screen. With CORVANA_PROBE_RSS set to a file name, the
+// probe instead stays idle a moment after that frame and writes its resident memory (VmRSS, in
+// kB) to the file before it ends.
 
+#include <QByteArray>
 #include <QEvent>
+#include <QFile>
 #include <QObject>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 #include <unistd.h>
@@ -15,10 +20,37 @@ public:
     window->windowHandle()->installEventFilter(new ExposeExit);
   }
 
+  // The process's resident memory in kB, 0 when unknown.
+  static qint64 residentKb() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+      return 0;
+    for (const QByteArray &line : status.readAll().split('\n'))
+      if (line.startsWith("VmRSS:"))
+        return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    return 0;
+  }
+
 protected:
   bool eventFilter(QObject *watched, QEvent *event) override {
-    if (event->type() == QEvent::Expose && static_cast<QWindow *>(watched)->isExposed())
+    if (event->type() != QEvent::Expose || !static_cast<QWindow *>(watched)->isExposed() || m_seen)
+      return false;
+    m_seen = true;
+    const QByteArray rssFile = qgetenv("CORVANA_PROBE_RSS");
+    if (rssFile.isEmpty())
       _exit(0);
+    // Idle after start-up: what timers and deferred work settle to shortly after the first frame.
+    QTimer::singleShot(1000, [rssFile] {
+      QFile out(QString::fromLocal8Bit(rssFile));
+      if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        _exit(1);
+      out.write(QByteArray::number(residentKb()));
+      out.close();
+      _exit(0);
+    });
     return false;
   }
+
+private:
+  bool m_seen = false;
 };

@@ -1,13 +1,16 @@
-// Launch to first exposed frame: the Corvana frame against a bare QMainWindow program.
-// Runs on the platform in QT_QPA_PLATFORM (offscreen when unset).
+// Launch to first exposed frame: the Corvana frame against a bare QMainWindow program, and the
+// resident memory of both shortly after that frame. Runs on the platform in QT_QPA_PLATFORM
+// (offscreen when unset).
 
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <spawn.h>
 #include <string>
 #include <sys/wait.h>
+#include <vector>
 
 extern char **environ;
 
@@ -15,31 +18,70 @@ namespace {
 
 std::filesystem::path probeDir;
 
-void runProbe(benchmark::State &state, const char *name, const char *option = nullptr) {
+// Runs a probe to its end; false when it cannot start or fails.
+bool spawnProbe(const char *name, std::initializer_list<const char *> options) {
   const std::string path = (probeDir / name).string();
+  std::vector<char *> argv{const_cast<char *>(path.c_str())};
+  for (const char *option : options)
+    argv.push_back(const_cast<char *>(option));
+  argv.push_back(nullptr);
+  pid_t pid = 0;
+  if (posix_spawn(&pid, path.c_str(), nullptr, nullptr, argv.data(), environ) != 0)
+    return false;
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+void runProbe(benchmark::State &state, const char *name, const char *option = nullptr) {
   for (auto _ : state) {
-    pid_t pid = 0;
-    char *argv[] = {const_cast<char *>(path.c_str()), const_cast<char *>(option), nullptr};
-    if (posix_spawn(&pid, path.c_str(), nullptr, nullptr, argv, environ) != 0) {
-      state.SkipWithError("cannot start the probe");
-      return;
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    const bool ok = option ? spawnProbe(name, {option}) : spawnProbe(name, {});
+    if (!ok) {
       state.SkipWithError("the probe failed");
       return;
     }
   }
 }
 
+// A probe's resident memory in MB a second after its first frame; negative on failure.
+double probeResidentMb(const char *name, std::initializer_list<const char *> options) {
+  const std::string file = (std::filesystem::temp_directory_path() / "corvana-probe-rss").string();
+  std::filesystem::remove(file);
+  setenv("CORVANA_PROBE_RSS", file.c_str(), 1);
+  const bool ok = spawnProbe(name, options);
+  unsetenv("CORVANA_PROBE_RSS");
+  std::ifstream in(file);
+  double kb = -1;
+  if (!ok || !(in >> kb))
+    return -1;
+  std::filesystem::remove(file);
+  return kb / 1024.0;
+}
+
 void BM_BareMainWindow(benchmark::State &state) { runProbe(state, "startup_probe_bare"); }
 void BM_BareMainWindowWithMenu(benchmark::State &state) { runProbe(state, "startup_probe_bare", "--menu"); }
 void BM_CorvanaFrame(benchmark::State &state) { runProbe(state, "startup_probe_corvana"); }
 
+// Both programs measured one after the other in each iteration; the time is not the point.
+void BM_ResidentMemory(benchmark::State &state) {
+  double bare = 0, corvana = 0;
+  for (auto _ : state) {
+    bare = probeResidentMb("startup_probe_bare", {"--menu", "--edit"});
+    corvana = probeResidentMb("startup_probe_corvana", {});
+    if (bare <= 0 || corvana <= 0) {
+      state.SkipWithError("a probe failed");
+      return;
+    }
+  }
+  state.counters["bare_rss_mb"] = bare;
+  state.counters["corvana_rss_mb"] = corvana;
+  state.counters["rss_ratio"] = corvana / bare;
+}
+
 BENCHMARK(BM_BareMainWindow)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
 BENCHMARK(BM_BareMainWindowWithMenu)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
 BENCHMARK(BM_CorvanaFrame)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
+BENCHMARK(BM_ResidentMemory)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 } // namespace
 

@@ -15,8 +15,6 @@ int main(int argc, char **argv) {
     std::fputs(reply->toLocal8Bit().constData(), stdout);
     return 0;
   }
-  // The browser views share GL contexts with the widgets; this must precede the application.
-  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QApplication application(argc, argv);
   // Hidden tool windows outlive the frame's last visible window; closing the frame ends us.
   QApplication::setQuitOnLastWindowClosed(false);

@@ -9,7 +9,21 @@
 
 namespace corvana {
 
-struct THtmlFormControl;
+// A form control a user clicked.
+struct THtmlFormControl {
+  QString tagName; // "input", "button", "select", "textarea"
+  QString type;    // "button", "submit", "text"…
+  QString name;
+  QString value;
+  QString id;
+  // Whether it is a push button ("button", "submit" or "reset").
+  bool isPushButton() const {
+    if (tagName == QStringLiteral("button"))
+      return true;
+    return tagName == QStringLiteral("input") &&
+           (type == QStringLiteral("button") || type == QStringLiteral("submit") || type == QStringLiteral("reset"));
+  }
+};
 
 class HtmlPageEvents {
 public:

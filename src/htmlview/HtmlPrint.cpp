@@ -1,16 +1,15 @@
 // Printing an HTML view: the engine lays the document out into PDF pages, and each page is
 // drawn on the printer with the view's header and footer events on top.
 
-#include "htmlview/HtmlPage_p.h"
 #include "htmlview/HtmlView.h"
 #include "platform/Errors.h"
+#include "platform/Modules.h"
 
-#include <QBuffer>
 #include <QPageLayout>
 #include <QPainter>
-#include <QPdfDocument>
 #include <QPrinter>
 #include <algorithm>
+#include <memory>
 
 namespace corvana {
 
@@ -25,7 +24,7 @@ constexpr double kMaxPictureDpi = 300.0;
 
 void THtmlViewBase::Print(QPrinter &printer, int fromPage, int toPage) {
   m_printedPages = 0;
-  if (!m_page || m_navigation.currentUrl().isEmpty())
+  if (!m_engine || m_navigation.currentUrl().isEmpty())
     throw Error(QStringLiteral("There is no document to print"));
   if (!waitForLoad())
     throw Error(QStringLiteral("The document is still loading"));
@@ -37,20 +36,23 @@ void THtmlViewBase::Print(QPrinter &printer, int fromPage, int toPage) {
       QMarginsF(PrintMarginLeft * 10, PrintMarginTop * 10, PrintMarginRight * 10, PrintMarginBottom * 10));
 
   std::optional<QByteArray> pdf;
-  m_page->printToPdf([&pdf](const QByteArray &bytes) { pdf = bytes; }, layout);
+  m_engine->printToPdf(layout, [&pdf](const QByteArray &bytes) { pdf = bytes; });
   WaitUntil([&pdf] { return pdf.has_value(); }, 120000);
   if (!pdf || pdf->isEmpty())
     throw Error(QStringLiteral("The document could not be laid out for printing"));
 
-  QBuffer buffer(&*pdf);
-  buffer.open(QIODevice::ReadOnly);
-  QPdfDocument document;
-  document.load(&buffer);
-  if (document.status() != QPdfDocument::Status::Ready || document.pageCount() == 0)
+  // The PDF reader lives in the engine's module, already open for this view.
+  QString error;
+  const auto openPdf = reinterpret_cast<OpenPdfEntry>(
+      ResolveModuleSymbol(QString::fromLatin1(kHtmlEngineModule), kOpenPdfEntry, &error));
+  if (!openPdf)
+    throw Error(error);
+  const std::unique_ptr<PdfPages> document(openPdf(*pdf));
+  if (!document || document->pageCount() == 0)
     throw Error(QStringLiteral("The document could not be laid out for printing"));
 
   const int first = std::max(1, fromPage);
-  const int last = std::min(toPage, document.pageCount());
+  const int last = std::min(toPage, document->pageCount());
   if (first > last)
     return;
 
@@ -72,9 +74,9 @@ void THtmlViewBase::Print(QPrinter &printer, int fromPage, int toPage) {
   for (int page = first; page <= last && !stop; ++page) {
     if (page > first)
       printer.newPage();
-    const QSizeF points = document.pagePointSize(page - 1);
+    const QSizeF points = document->pagePointSize(page - 1);
     const QSize pixels(qRound(points.width() / 72.0 * pictureDpi), qRound(points.height() / 72.0 * pictureDpi));
-    const QImage picture = document.render(page - 1, pixels);
+    const QImage picture = document->render(page - 1, pixels);
     painter.drawImage(QRectF(QPointF(0, 0), paper.size()), picture);
     ++m_printedPages;
 

@@ -1,9 +1,11 @@
 #include "htmlview/HtmlView.h"
 
 #include "htmlview/HtmlNames.h"
-#include "htmlview/HtmlPage_p.h"
 #include "htmlview/PageScript.h"
+#include "platform/Dialogs.h"
 #include "platform/Errors.h"
+#include "platform/Forms.h"
+#include "platform/Modules.h"
 #include "platform/Paths.h"
 
 #include <QApplication>
@@ -12,14 +14,15 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QLabel>
+#include <QOpenGLContext>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <QWebChannel>
-#include <QWebEngineProfile>
-#include <QWebEngineScript>
-#include <QWebEngineScriptCollection>
-#include <QWebEngineSettings>
-#include <QWebEngineView>
+
+QT_BEGIN_NAMESPACE
+// Qt's own setter of the context every GL context shares with (exported, not in a public header).
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext *context);
+QT_END_NAMESPACE
 
 namespace corvana {
 
@@ -30,14 +33,28 @@ constexpr qsizetype kMaxInlineDocument = 1'500'000;
 constexpr int kMaxCopyLength = 32000;
 constexpr int kMaxViewLinkLength = 4096;
 
-} // namespace
-
-bool THtmlFormControl::isPushButton() const {
-  if (tagName == QStringLiteral("button"))
-    return true;
-  return tagName == QStringLiteral("input") &&
-         (type == QStringLiteral("button") || type == QStringLiteral("submit") || type == QStringLiteral("reset"));
+// The engine draws with GL contexts shared with the widgets' through one global context, which
+// a program linking the engine gets made at start-up. Made here instead, just before the module
+// is opened, starting the program does not pay for GL.
+void prepareSharedGlContext() {
+  if (QOpenGLContext::globalShareContext() || QCoreApplication::testAttribute(Qt::AA_ShareOpenGLContexts))
+    return;
+  // Set even when it cannot be created, as the application would: the engine then draws
+  // without the GPU, but it never finds no context.
+  auto *context = new QOpenGLContext(qApp);
+  context->create();
+  qt_gl_set_global_share_context(context);
 }
+
+// The engine module's entry, opened by the first view; nullptr with `error` set when missing.
+CreateHtmlEngineEntry engineEntry(QString *error) {
+  const QString module = QString::fromLatin1(kHtmlEngineModule);
+  if (!ModuleLoaded(module))
+    prepareSharedGlContext();
+  return reinterpret_cast<CreateHtmlEngineEntry>(ResolveModuleSymbol(module, kCreateHtmlEngineEntry, error));
+}
+
+} // namespace
 
 bool WaitUntil(const std::function<bool()> &done, int timeoutMs) {
   QDeadlineTimer deadline(timeoutMs);
@@ -57,62 +74,50 @@ THtmlViewBase::THtmlViewBase(QWidget *parent) : QWidget(parent), m_navigation(50
 }
 
 THtmlViewBase::~THtmlViewBase() {
-  // The page must go before its view and the profile.
-  delete m_view;
-  delete m_page;
+  // The engine's widget and page go while the view is still whole.
+  m_engine.reset();
 }
+
+QWidget *THtmlViewBase::engineWidget() const { return m_engine ? m_engine->widget() : nullptr; }
 
 void THtmlViewBase::showEvent(QShowEvent *event) {
   QWidget::showEvent(event);
   ensureView();
 }
 
-void THtmlViewBase::ensureView() {
-  if (m_view)
-    return;
-  m_view = new QWebEngineView(this);
-  m_view->setObjectName(QStringLiteral("EngineView"));
-  HtmlPageEvents &events = *this;
-  m_page = new HtmlPage(QWebEngineProfile::defaultProfile(), this, m_navigation, events);
-  auto *bridge = new HtmlBridge(events);
-  bridge->setParent(m_page);
-  auto *channel = new QWebChannel(m_page);
-  channel->registerObject(QString::fromLatin1(kBridgeObjectName), bridge);
-  m_page->setWebChannel(channel, QWebEngineScript::ApplicationWorld);
-
-  QWebEngineScript script;
-  script.setName(QStringLiteral("corvana-hooks"));
-  script.setSourceCode(PageScriptSource());
-  script.setInjectionPoint(QWebEngineScript::DocumentCreation);
-  script.setWorldId(QWebEngineScript::ApplicationWorld);
-  script.setRunsOnSubFrames(true);
-  m_page->scripts().insert(script);
-
-  m_view->setPage(m_page);
-  m_view->setAcceptDrops(false);
-  setFocusProxy(m_view);
-  layout()->addWidget(m_view);
+bool THtmlViewBase::ensureView() {
+  if (m_engine)
+    return true;
+  if (m_engineMissing)
+    return false;
+  const CreateHtmlEngineEntry create = engineEntry(&m_engineError);
+  if (!create) {
+    // Said in the view's place: a program without its engine module still runs.
+    m_engineMissing = new QLabel(QStringLiteral("This view cannot show documents: ") + m_engineError, this);
+    m_engineMissing->setObjectName(QStringLiteral("EngineMissing"));
+    m_engineMissing->setWordWrap(true);
+    m_engineMissing->setAlignment(Qt::AlignCenter);
+    layout()->addWidget(m_engineMissing);
+    m_engineMissing->show();
+    return false;
+  }
+  HtmlEngineHost &host = *this;
+  m_engine.reset(create(this, host, PageScriptSource()));
+  setFocusProxy(m_engine->widget());
+  layout()->addWidget(m_engine->widget());
   applySettings();
-
-  connect(m_page, &QWebEnginePage::loadStarted, this, &THtmlViewBase::onLoadStarted);
-  connect(m_page, &QWebEnginePage::loadFinished, this, &THtmlViewBase::onLoadFinished);
-  connect(m_page, &QWebEnginePage::titleChanged, this, &THtmlViewBase::onTitleChanged);
+  return true;
 }
 
 void THtmlViewBase::applySettings() {
-  if (!m_page)
+  if (!m_engine)
     return;
-  QWebEngineSettings *s = m_page->settings();
-  s->setAttribute(QWebEngineSettings::AutoLoadImages, m_viewImages);
-  s->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
-  s->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
-  s->setAttribute(QWebEngineSettings::FocusOnNavigationEnabled, false);
-  // Web and mail links go through the view's own events, never straight to the desktop.
-  s->setUnknownUrlSchemePolicy(QWebEngineSettings::DisallowUnknownUrlSchemes);
-  s->setFontFamily(QWebEngineSettings::StandardFont, m_defFontName);
-  s->setFontFamily(QWebEngineSettings::SerifFont, m_defFontName);
-  s->setFontFamily(QWebEngineSettings::FixedFont, m_defPreFontName);
-  m_page->setBackgroundColor(ToQColor(m_defBackground));
+  HtmlEngineSettings settings;
+  settings.viewImages = m_viewImages;
+  settings.standardFont = m_defFontName;
+  settings.fixedFont = m_defPreFontName;
+  settings.background = ToQColor(m_defBackground);
+  m_engine->applySettings(settings);
 }
 
 void THtmlViewBase::setViewImages(bool view) {
@@ -120,12 +125,12 @@ void THtmlViewBase::setViewImages(bool view) {
     return;
   m_viewImages = view;
   applySettings();
-  if (!m_page || m_navigation.currentUrl().isEmpty() || m_navigation.showsStrings()) {
+  if (!m_engine || m_navigation.currentUrl().isEmpty() || m_navigation.showsStrings()) {
     Reload();
     return;
   }
   // Images already shown sit in the engine's cache; only a reload past it drops them.
-  reloadPage(QWebEnginePage::ReloadAndBypassCache);
+  reloadPage(true);
 }
 
 void THtmlViewBase::setDefBackground(TColor color) {
@@ -162,28 +167,30 @@ void THtmlViewBase::LoadFromFile(const QString &name) {
 }
 
 void THtmlViewBase::loadUrl(const QUrl &url, Mode mode) {
-  ensureView();
+  if (!ensureView())
+    return;
   if (!m_processing && m_navigation.isAnchorMove(url)) {
     // Only the anchor changes: scroll without a new load.
-    m_page->runJavaScript(ScrollToAnchorScript(url.fragment()), QWebEngineScript::ApplicationWorld);
+    m_engine->runScript(ScrollToAnchorScript(url.fragment()), false, [](const QVariant &) {});
     if (m_navigation.finishAnchorMove(url, mode) && OnHistoryChange)
       OnHistoryChange();
     return;
   }
   m_navigation.beginLoad(mode);
   setProcessing(true);
-  m_page->load(url);
+  m_engine->load(url);
 }
 
 void THtmlViewBase::LoadStrings(const QStringList &lines) {
-  ensureView();
+  if (!ensureView())
+    return;
   const QString html = lines.join(u'\n');
   m_navigation.setStrings(html);
   m_navigation.beginLoad(Mode::Stay);
   setProcessing(true);
   const QUrl base = QUrl::fromLocalFile(AppDir());
   if (html.size() < kMaxInlineDocument) {
-    m_page->setHtml(html, base);
+    m_engine->setHtml(html, base);
     return;
   }
   // Too large for an inline document: it goes through a temporary file that keeps the base.
@@ -195,7 +202,7 @@ void THtmlViewBase::LoadStrings(const QStringList &lines) {
   m_stringsFile->write(QStringLiteral("<base href=\"%1\">").arg(base.toString(QUrl::FullyEncoded)).toUtf8());
   m_stringsFile->write(html.toUtf8());
   m_stringsFile->close();
-  m_page->load(QUrl::fromLocalFile(m_stringsFile->fileName()));
+  m_engine->load(QUrl::fromLocalFile(m_stringsFile->fileName()));
 }
 
 QString THtmlViewBase::HTMLExpandFilename(const QString &name) const {
@@ -212,7 +219,7 @@ std::optional<THtmlFrameInfo> THtmlViewBase::ActiveViewer() const {
 }
 
 void THtmlViewBase::Reload() {
-  if (!m_page)
+  if (!m_engine)
     return;
   if (m_navigation.showsStrings()) {
     LoadStrings(m_navigation.stringsHtml().split(u'\n'));
@@ -220,13 +227,13 @@ void THtmlViewBase::Reload() {
   }
   if (m_navigation.currentUrl().isEmpty())
     return;
-  reloadPage(QWebEnginePage::Reload);
+  reloadPage(false);
 }
 
-void THtmlViewBase::reloadPage(int action) {
+void THtmlViewBase::reloadPage(bool bypassCache) {
   m_navigation.beginLoad(Mode::Stay);
   setProcessing(true);
-  m_page->triggerAction(QWebEnginePage::WebAction(action));
+  m_engine->reload(bypassCache);
 }
 
 void THtmlViewBase::GoToHistory(int index) {
@@ -258,18 +265,46 @@ void THtmlViewBase::setProcessing(bool processing) {
     OnProcessing(processing);
 }
 
-void THtmlViewBase::onLoadStarted() { setProcessing(true); }
+void THtmlViewBase::engineLoadStarted() { setProcessing(true); }
 
-void THtmlViewBase::onLoadFinished(bool) {
+void THtmlViewBase::engineLoadFinished() {
   m_activeFrame.reset();
-  if (m_navigation.finishLoad(m_page->url(), m_page->title()) && OnHistoryChange)
+  if (m_navigation.finishLoad(m_engine->url(), m_engine->title()) && OnHistoryChange)
     OnHistoryChange();
   setProcessing(false);
 }
 
-void THtmlViewBase::onTitleChanged(const QString &title) {
+void THtmlViewBase::engineTitleChanged(const QString &title) {
   if (!m_processing)
-    m_navigation.titleChanged(title, m_page->url());
+    m_navigation.titleChanged(title, m_engine->url());
+}
+
+bool THtmlViewBase::engineNavigationRequest(const QUrl &url, bool linkClicked, bool reload, bool mainFrame) {
+  if (linkClicked && !m_navigation.takePassedLink(url) && !uncaughtLinkClick(url))
+    return false;
+  if (mainFrame)
+    m_navigation.mainFrameRequested(reload);
+  return true;
+}
+
+void THtmlViewBase::scriptAlert(const QString &message) { Application().dialogs().message(message); }
+
+bool THtmlViewBase::scriptConfirm(const QString &message) { return Application().dialogs().confirm(message); }
+
+QString THtmlViewBase::scriptPrompt(const QString &message, const QString &defaultValue) {
+  return Application().dialogs().inputBox(Application().title(), message, defaultValue);
+}
+
+void THtmlViewBase::RunScript(const QString &script, std::function<void(const QVariant &)> done) {
+  if (!ensureView()) {
+    done(QVariant());
+    return;
+  }
+  QPointer<THtmlViewBase> self(this);
+  m_engine->runScript(script, true, [self, done](const QVariant &value) {
+    if (self)
+      done(value);
+  });
 }
 
 bool THtmlViewBase::waitForLoad(int timeoutMs) {
@@ -384,16 +419,15 @@ void THtmlViewBase::frameActivated(const QString &url, const QString &title, boo
 // ---- selection and find -------------------------------------------------------------------------
 
 void THtmlViewBase::Find(const QString &text, bool matchCase, std::function<void(bool)> done) {
-  if (!m_page || text.isEmpty()) {
+  if (!m_engine || text.isEmpty()) {
     done(false);
     return;
   }
   QPointer<THtmlViewBase> self(this);
-  m_page->runJavaScript(FindScript(text, matchCase), QWebEngineScript::ApplicationWorld,
-                        [self, done](const QVariant &result) {
-                          if (self)
-                            done(result.toBool());
-                        });
+  m_engine->runScript(FindScript(text, matchCase), false, [self, done](const QVariant &result) {
+    if (self)
+      done(result.toBool());
+  });
 }
 
 bool THtmlViewBase::Find(const QString &text, bool matchCase) {
@@ -404,11 +438,11 @@ bool THtmlViewBase::Find(const QString &text, bool matchCase) {
 }
 
 void THtmlViewBase::SelectAll() {
-  if (m_page)
-    m_page->triggerAction(QWebEnginePage::SelectAll);
+  if (m_engine)
+    m_engine->selectAll();
 }
 
-QString THtmlViewBase::SelText() const { return m_page ? m_page->selectedText() : QString(); }
+QString THtmlViewBase::SelText() const { return m_engine ? m_engine->selectedText() : QString(); }
 
 void THtmlViewBase::CopyToClipboard() {
   const QString text = SelText();

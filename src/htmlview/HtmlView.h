@@ -1,40 +1,30 @@
 #pragma once
 // The suite's HTML views on a browser engine: THtmlView shows a single document, TFrameView
-// is frame-aware. The engine is created only when a view first needs it. Loading is
+// is frame-aware. The engine is created only when a view first needs it, from a module the
+// first view in the process opens (see HtmlEngine.h); a view whose module cannot be opened says
+// so in its place and shows nothing else. Loading is
 // asynchronous: OnProcessing(true) starts a load, OnProcessing(false) ends it, and from then on
 // CurrentFile and DocumentTitle describe the new document (waitForLoad waits for that).
 
+#include "htmlview/HtmlEngine.h"
 #include "htmlview/HtmlNavigation.h"
-#include "htmlview/HtmlPageEvents.h"
 #include "platform/Colors.h"
 
 #include <QPointer>
 #include <QStringList>
 #include <QTemporaryFile>
 #include <QUrl>
+#include <QVariant>
 #include <QWidget>
 #include <functional>
 #include <memory>
 #include <optional>
 
+class QLabel;
 class QPainter;
 class QPrinter;
-class QWebEngineView;
 
 namespace corvana {
-
-class HtmlPage;
-
-// A form control a user clicked.
-struct THtmlFormControl {
-  QString tagName; // "input", "button", "select", "textarea"
-  QString type;    // "button", "submit", "text"…
-  QString name;
-  QString value;
-  QString id;
-  // Whether it is a push button ("button", "submit" or "reset").
-  bool isPushButton() const;
-};
 
 // The frame document that has the focus.
 struct THtmlFrameInfo {
@@ -42,7 +32,7 @@ struct THtmlFrameInfo {
   QString DocumentTitle;
 };
 
-class THtmlViewBase : public QWidget, private HtmlPageEvents {
+class THtmlViewBase : public QWidget, private HtmlEngineHost {
   Q_OBJECT
 
 public:
@@ -113,8 +103,12 @@ public:
   bool isProcessing() const { return m_processing; }
   // Waits until no load is running; false on time-out.
   bool waitForLoad(int timeoutMs = 30000);
-  // The engine's view, once created.
-  QWebEngineView *engineView() const { return m_view; }
+  // The engine's widget, once created.
+  QWidget *engineWidget() const;
+  // Why the view has no engine (the module could not be opened); '' otherwise.
+  QString EngineError() const { return m_engineError; }
+  // Runs script in the shown document's own world; `done` gets its value.
+  void RunScript(const QString &script, std::function<void(const QVariant &)> done);
 
   // Events; Handled starts false, and a link whose handlers leave it false is followed.
   std::function<void(const QString &src, bool &handled)> OnHotSpotClick;
@@ -140,15 +134,22 @@ protected:
 private:
   using Mode = HtmlNavigation::Mode;
 
-  void ensureView();
+  // Creates the engine on first use; false when its module cannot be opened.
+  bool ensureView();
   void loadUrl(const QUrl &url, Mode mode);
-  void reloadPage(int action);
-  void onLoadStarted();
-  void onLoadFinished(bool ok);
-  void onTitleChanged(const QString &title);
+  void reloadPage(bool bypassCache);
   void setProcessing(bool processing);
   void applySettings();
   void followLocally(const QString &href);
+
+  // HtmlEngineHost: what the engine reports.
+  void engineLoadStarted() override;
+  void engineLoadFinished() override;
+  void engineTitleChanged(const QString &title) override;
+  bool engineNavigationRequest(const QUrl &url, bool linkClicked, bool reload, bool mainFrame) override;
+  void scriptAlert(const QString &message) override;
+  bool scriptConfirm(const QString &message) override;
+  QString scriptPrompt(const QString &message, const QString &defaultValue) override;
 
   // HtmlPageEvents: what the page script reports.
   bool hotSpotClick(const QString &href, const QString &target, const QString &landing, const QString &base,
@@ -161,8 +162,9 @@ private:
   void frameActivated(const QString &url, const QString &title, bool top) override;
   bool uncaughtLinkClick(const QUrl &url) override;
 
-  QWebEngineView *m_view = nullptr;
-  HtmlPage *m_page = nullptr;
+  std::unique_ptr<HtmlEngine> m_engine;
+  QLabel *m_engineMissing = nullptr;
+  QString m_engineError;
   HtmlNavigation m_navigation;
   bool m_processing = false;
   std::unique_ptr<QTemporaryFile> m_stringsFile;

@@ -1,12 +1,13 @@
 #include "platform/Shell.h"
 
+#include "platform/Modules.h"
+#include "platform/SoundEntry.h"
+
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileInfo>
-#include <QPointer>
 #include <QProcess>
-#include <QSoundEffect>
 #include <QUrl>
 
 namespace corvana {
@@ -69,14 +70,15 @@ bool StartNewInstance(const QStringList &arguments) {
 bool PlaySound(const QString &wavFile) {
   if (!isWave(wavFile))
     return false;
-  // One effect at a time, kept alive while it plays.
-  static QPointer<QSoundEffect> effect;
-  if (!effect)
-    effect = new QSoundEffect(QCoreApplication::instance());
-  effect->stop();
-  effect->setSource(QUrl::fromLocalFile(QFileInfo(wavFile).absoluteFilePath()));
-  effect->play();
-  return true;
+  // The multimedia library is mapped only once a sound is asked for.
+  QString error;
+  const auto play =
+      reinterpret_cast<PlaySoundEntry>(ResolveModuleSymbol(QString::fromLatin1(kSoundModule), kPlaySoundEntry, &error));
+  if (!play) {
+    qWarning("%s", qPrintable(error));
+    return false;
+  }
+  return play(wavFile);
 }
 
 bool PlayMedia(const QString &file) { return ShellOpen(file); }

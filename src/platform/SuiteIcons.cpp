@@ -1,13 +1,18 @@
 #include "platform/SuiteIcons.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QHash>
 #include <QIcon>
+#include <QIconEngine>
 #include <QImage>
 #include <QPainter>
 #include <QPixmap>
 #include <QString>
+#include <QStyle>
+#include <QStyleOption>
 #include <QSvgRenderer>
+#include <algorithm>
 
 namespace corvana {
 
@@ -16,13 +21,51 @@ const QString suiteName = QStringLiteral("corvana");
 
 QString drawingPath(const QString &name) { return QStringLiteral(":/icons/") + name + QStringLiteral(".svg"); }
 
-QIcon buildIcon(const QString &name) {
-  QIcon icon;
-  // Pixmaps, not an icon engine plugin: the sizes are known, and nothing is loaded at run time.
-  for (int size : IconPixelSizes())
-    icon.addPixmap(QPixmap::fromImage(RenderIcon(name, size)));
-  return icon;
-}
+// Draws a drawing at the size asked for, the first time it is asked for: windows ask for one or
+// two sizes, so drawing every size up front would slow every start. Our own engine, not an
+// icon engine plugin: nothing is loaded at run time.
+class DrawingIconEngine : public QIconEngine {
+public:
+  explicit DrawingIconEngine(const QString &name) : m_name(name) {}
+
+  QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State) override {
+    const int side = std::min(size.width(), size.height());
+    if (side <= 0)
+      return {};
+    QPixmap &drawn = m_drawn[side];
+    if (drawn.isNull())
+      drawn = QPixmap::fromImage(RenderIcon(m_name, side));
+    if (mode == QIcon::Normal || mode == QIcon::Active || !qobject_cast<QApplication *>(QCoreApplication::instance()))
+      return drawn;
+    QStyleOption option;
+    option.palette = QApplication::palette();
+    return QApplication::style()->generatedIconPixmap(mode, drawn, &option);
+  }
+  void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override {
+    const qreal scale = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+    QPixmap picture = pixmap(rect.size() * scale, mode, state);
+    picture.setDevicePixelRatio(scale);
+    painter->drawPixmap(rect.topLeft(), picture);
+  }
+  QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override {
+    const int side = std::min(size.width(), size.height());
+    return QSize(side, side);
+  }
+  QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+    QList<QSize> sizes;
+    for (int size : IconPixelSizes())
+      sizes.append(QSize(size, size));
+    return sizes;
+  }
+  QString key() const override { return QStringLiteral("corvana-drawing"); }
+  QIconEngine *clone() const override { return new DrawingIconEngine(*this); }
+
+private:
+  QString m_name;
+  QHash<int, QPixmap> m_drawn;
+};
+
+QIcon buildIcon(const QString &name) { return QIcon(new DrawingIconEngine(name)); }
 
 QIcon cachedIcon(const QString &name) {
   static QHash<QString, QIcon> icons;

@@ -5,6 +5,7 @@
 #include "prosel/ProselU.h"
 
 #include "controls/FindDialog.h"
+#include "controls/FontNameBox.h"
 #include "controls/ReplaceDialog.h"
 #include "controls/RichEdit.h"
 #include "platform/Errors.h"
@@ -12,7 +13,6 @@
 
 #include <QComboBox>
 #include <QEvent>
-#include <QFontComboBox>
 #include <QMouseEvent>
 #include <QToolBar>
 
@@ -149,7 +149,7 @@ void TProselF::SelectfromBookmark1Click() {
 // ---- the pane's font and colour ----
 
 void TProselF::showFontInBoxes(const QString &name, int size) {
-  Fontbox->setCurrentIndex(Fontbox->findText(name));
+  Fontbox->selectFamily(name);
   SizeBox->setCurrentIndex(SizeBox->findText(QString::number(size)));
 }
 

@@ -2,6 +2,7 @@
 
 #include "controls/BusyCursor.h"
 #include "controls/FileChain.h"
+#include "controls/FontNameBox.h"
 #include "controls/RichEdit.h"
 #include "core/TextFiles.h"
 #include "htmlview/HtmlView.h"
@@ -23,8 +24,6 @@
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
-#include <QFontComboBox>
-#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QSplitter>
@@ -115,10 +114,9 @@ void TProselF::buildPanes() {
 void TProselF::buildToolBars() {
   FontPanel = addToolBar(QStringLiteral("Style"));
   FontPanel->setObjectName(QStringLiteral("FontPanel"));
-  Fontbox = new QFontComboBox(FontPanel);
+  Fontbox = new FontNameBox(FontPanel);
   Fontbox->setObjectName(QStringLiteral("Fontbox"));
   Fontbox->setToolTip(QStringLiteral("Font"));
-  Fontbox->setWritingSystem(QFontDatabase::Latin);
   FontPanel->addWidget(Fontbox);
   richcolor = new ColorComboBox(FontPanel);
   richcolor->setObjectName(QStringLiteral("richcolor"));
@@ -185,7 +183,7 @@ void TProselF::FormCreate() {
   BaseCaption = windowTitle();
   LibMode = QStringLiteral("tags");
   SizeBox->setCurrentIndex(1);
-  Fontbox->setCurrentIndex(Fontbox->findText(QStringLiteral("MS Sans Serif")));
+  Fontbox->selectFamily(QStringLiteral("MS Sans Serif"));
   applySettings(ProselSettings::Read(IniFile(SettingsFilePath())));
   DirectoryListBox1->setDirectory(QDir::currentPath());
 }
@@ -206,7 +204,7 @@ void TProselF::applySettings(const ProselSettings &s) {
   FontPanel->setVisible(s.styles);
   FontDialog1.name = s.fontName;
   FontDialog1.size = s.fontSize;
-  Fontbox->setCurrentIndex(Fontbox->findText(s.fontName));
+  Fontbox->selectFamily(s.fontName);
   SizeBox->setCurrentIndex(SizeBox->findText(QString::number(s.fontSize)));
   setRichMode(s.richText);
   Reopen = s.reopen;

@@ -11,7 +11,6 @@
 
 class QAction;
 class QComboBox;
-class QFontComboBox;
 class QLabel;
 class QSplitter;
 class QToolBar;
@@ -24,6 +23,7 @@ class DirectoryListBox;
 class DriveComboBox;
 class FileListBox;
 class FilterComboBox;
+class FontNameBox;
 class TFindDialog;
 class TReplaceDialog;
 class TRichEdit;
@@ -184,7 +184,7 @@ public:
   FilterComboBox *FilterComboBox1;
   QToolBar *ToolBar2;
   QToolBar *FontPanel;
-  QFontComboBox *Fontbox;
+  FontNameBox *Fontbox;
   ColorComboBox *richcolor;
   QComboBox *SizeBox;
   QComboBox *cboTrans;

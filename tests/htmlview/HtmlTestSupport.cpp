@@ -1,7 +1,5 @@
 #include "HtmlTestSupport.h"
 
-#include <QWebEnginePage>
-#include <QWebEngineView>
 #include <gtest/gtest.h>
 #include <optional>
 
@@ -17,7 +15,7 @@ const bool scriptedClicksTrusted = [] {
 
 QVariant RunPageScript(THtmlViewBase &view, const QString &script) {
   std::optional<QVariant> result;
-  view.engineView()->page()->runJavaScript(script, [&result](const QVariant &value) { result = value; });
+  view.RunScript(script, [&result](const QVariant &value) { result = value; });
   EXPECT_TRUE(WaitUntil([&result] { return result.has_value(); }, 20000)) << script.toStdString();
   return result.value_or(QVariant());
 }

@@ -7,7 +7,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QWebEngineView>
 #include <gtest/gtest.h>
 
 using namespace corvana;

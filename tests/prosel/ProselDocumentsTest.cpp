@@ -1,6 +1,7 @@
 // What the editor does with the bytes of its documents and with unsaved text when it closes.
 
 #include "colormemo/ColMemo.h"
+#include "controls/FontNameBox.h"
 #include "controls/RichEdit.h"
 #include "lexora/LexoraU.h"
 #include "platform/CommandLine.h"
@@ -14,7 +15,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QFontComboBox>
 #include <QPointer>
 #include <QTimer>
 #include <gtest/gtest.h>

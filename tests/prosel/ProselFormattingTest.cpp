@@ -1,4 +1,5 @@
 #include "controls/FindDialog.h"
+#include "controls/FontNameBox.h"
 #include "controls/ReplaceDialog.h"
 #include "controls/RichEdit.h"
 #include "prosel/ColorComboBox.h"
@@ -7,7 +8,6 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QFontComboBox>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextList>
@@ -215,6 +215,9 @@ TEST_F(ProselFormatting, StyleAndTheStyleBarBoxesFormatTheSelection) {
   EXPECT_NE(pane->SelAttributes().Size(), 24);
   emit ProselF->SizeBox->activated(ProselF->SizeBox->currentIndex());
   EXPECT_EQ(pane->SelAttributes().Size(), 24);
+  // The box lists the families once a person opens it.
+  ProselF->Fontbox->showPopup();
+  ProselF->Fontbox->hidePopup();
   const int serif = ProselF->Fontbox->findText(QStringLiteral("DejaVu Sans Mono"));
   ASSERT_GE(serif, 0);
   ProselF->Fontbox->setCurrentIndex(serif);

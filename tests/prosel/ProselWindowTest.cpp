@@ -1,3 +1,4 @@
+#include "controls/FontNameBox.h"
 #include "controls/RichEdit.h"
 #include "platform/CommandLine.h"
 #include "platform/IniFile.h"
@@ -10,7 +11,6 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
-#include <QFontComboBox>
 #include <QMenu>
 #include <QSplitter>
 #include <QToolBar>

@@ -41,8 +41,7 @@ int main(int argc, char **argv) {
     qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
   if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS"))
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
-  // The browser views share GL contexts with the widgets; this must precede the application.
-  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  // As in the program, the first HTML view sets up the GL context the browser views share.
   QApplication app(argc, argv);
   testing::InitGoogleTest(&argc, argv);
   testing::UnitTest::GetInstance()->listeners().Append(new FormCleanup);

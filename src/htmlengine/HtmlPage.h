@@ -1,6 +1,6 @@
 #pragma once
 // The engine-side helpers of the HTML views: the page that screens navigation and routes
-// script dialogs through the suite's dialogs service, and the object the page script calls.
+// script dialogs to the view, and the object the page script calls.
 
 #include <QObject>
 #include <QVariantMap>
@@ -8,14 +8,14 @@
 
 namespace corvana {
 
-class HtmlNavigation;
+class HtmlEngineHost;
 class HtmlPageEvents;
 
 class HtmlPage : public QWebEnginePage {
   Q_OBJECT
 
 public:
-  HtmlPage(QWebEngineProfile *profile, QObject *parent, HtmlNavigation &navigation, HtmlPageEvents &events);
+  HtmlPage(QWebEngineProfile *profile, QObject *parent, HtmlEngineHost &host);
 
 protected:
   bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
@@ -27,8 +27,7 @@ protected:
   void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString &, int, const QString &) override {}
 
 private:
-  HtmlNavigation &m_navigation;
-  HtmlPageEvents &m_events;
+  HtmlEngineHost &m_host;
 };
 
 class HtmlBridge : public QObject {

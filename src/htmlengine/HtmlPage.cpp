@@ -1,21 +1,15 @@
-#include "htmlview/HtmlNavigation.h"
-#include "htmlview/HtmlPageEvents.h"
-#include "htmlview/HtmlPage_p.h"
-#include "htmlview/HtmlView.h"
-#include "platform/Dialogs.h"
-#include "platform/Forms.h"
+#include "htmlengine/HtmlPage.h"
+
+#include "htmlview/HtmlEngine.h"
 
 namespace corvana {
 
-HtmlPage::HtmlPage(QWebEngineProfile *profile, QObject *parent, HtmlNavigation &navigation, HtmlPageEvents &events)
-    : QWebEnginePage(profile, parent), m_navigation(navigation), m_events(events) {}
+HtmlPage::HtmlPage(QWebEngineProfile *profile, QObject *parent, HtmlEngineHost &host)
+    : QWebEnginePage(profile, parent), m_host(host) {}
 
 bool HtmlPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) {
-  if (type == NavigationTypeLinkClicked && !m_navigation.takePassedLink(url) && !m_events.uncaughtLinkClick(url))
-    return false;
-  if (isMainFrame)
-    m_navigation.mainFrameRequested(type == NavigationTypeReload);
-  return true;
+  return m_host.engineNavigationRequest(url, type == NavigationTypeLinkClicked, type == NavigationTypeReload,
+                                        isMainFrame);
 }
 
 QWebEnginePage *HtmlPage::createWindow(WebWindowType) {
@@ -23,12 +17,12 @@ QWebEnginePage *HtmlPage::createWindow(WebWindowType) {
   return nullptr;
 }
 
-void HtmlPage::javaScriptAlert(const QUrl &, const QString &msg) { Application().dialogs().message(msg); }
+void HtmlPage::javaScriptAlert(const QUrl &, const QString &msg) { m_host.scriptAlert(msg); }
 
-bool HtmlPage::javaScriptConfirm(const QUrl &, const QString &msg) { return Application().dialogs().confirm(msg); }
+bool HtmlPage::javaScriptConfirm(const QUrl &, const QString &msg) { return m_host.scriptConfirm(msg); }
 
 bool HtmlPage::javaScriptPrompt(const QUrl &, const QString &msg, const QString &defaultValue, QString *result) {
-  *result = Application().dialogs().inputBox(Application().title(), msg, defaultValue);
+  *result = m_host.scriptPrompt(msg, defaultValue);
   return true;
 }
 
