@@ -97,8 +97,9 @@ TEST_P(JpegCmyk, DecodesToTheColoursOfTheInks) {
   ASSERT_EQ(b.width(), side);
   ASSERT_EQ(b.height(), side);
   EXPECT_EQ(b.pixelFormat(), p.format);
-  if (p.quantize || p.grayscale)
+  if (p.quantize || p.grayscale) {
     EXPECT_LE(b.palette().size(), JpegPaletteColors);
+  }
   constexpr int Tolerance = 8;
   for (int i = 0; i < 4; ++i) {
     const TColor want = expectedRgb(kInks[i]);
@@ -158,8 +159,9 @@ TEST(JpegCmyk, ProgressiveFileShownScanByScanEndsWithTheReturnedPicture) {
     EXPECT_GT(calls, 2);
     EXPECT_EQ(last, b);
     EXPECT_EQ(last.pixelFormat(), b.pixelFormat());
-    if (quantize)
+    if (quantize) {
       EXPECT_LE(ColorCount(b), JpegPaletteColors);
+    }
     EXPECT_GE(Psnr(b, DecodeJpeg(bytes)), quantize ? 30.0 : 45.0);
   }
 }

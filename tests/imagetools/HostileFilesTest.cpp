@@ -18,8 +18,9 @@ template <class Open, class Shown> void survives(const Open &open, const Shown &
     SCOPED_TRACE(file.name.toStdString());
     dialogs.errors.clear();
     open(dir.write(file.name, file.bytes));
-    if (file.mustFail)
+    if (file.mustFail) {
       EXPECT_EQ(dialogs.errors.size(), 1);
+    }
     EXPECT_LE(dialogs.errors.size(), 1);
     dialogs.errors.clear();
     open(dir.write("good.bmp", GoodBitmapFile()));

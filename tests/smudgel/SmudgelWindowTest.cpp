@@ -130,8 +130,9 @@ TEST_F(Smudgel, OpensWithItsControlsMenusAndStatus) {
                                          "Clear Image",
                                          "Undo"}));
   for (QAction *a : window->ToolBar1->actions())
-    if (!a->isSeparator())
+    if (!a->isSeparator()) {
       EXPECT_FALSE(a->icon().isNull()) << a->toolTip().toStdString();
+    }
 
   Commands &c = window->commands();
   EXPECT_EQ(menuCaptions(c.menu("File1")),
