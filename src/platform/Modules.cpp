@@ -3,8 +3,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QHash>
 #include <QLibrary>
+#include <map>
 #include <memory>
 
 namespace corvana {
@@ -16,9 +16,10 @@ QStringList &overriddenFolders() {
   return folders;
 }
 
-// Loaded modules by name; never unloaded, since their code backs live objects.
-QHash<QString, QLibrary *> &loadedModules() {
-  static QHash<QString, QLibrary *> modules;
+// Loaded modules by name. They are never unloaded, since their code backs live objects; a
+// QLibrary destroyed at exit leaves its library loaded.
+std::map<QString, std::unique_ptr<QLibrary>> &loadedModules() {
+  static std::map<QString, std::unique_ptr<QLibrary>> modules;
   return modules;
 }
 
@@ -41,10 +42,11 @@ QStringList ModuleFolders() {
 
 void OverrideModuleFolders(const QStringList &folders) { overriddenFolders() = folders; }
 
-bool ModuleLoaded(const QString &module) { return loadedModules().contains(module); }
+bool ModuleLoaded(const QString &module) { return loadedModules().count(module) > 0; }
 
 void *ResolveModuleSymbol(const QString &module, const char *symbol, QString *error) {
-  QLibrary *library = loadedModules().value(module);
+  const auto known = loadedModules().find(module);
+  QLibrary *library = known == loadedModules().end() ? nullptr : known->second.get();
   if (!library) {
     const QString fileName = ModuleFileName(module);
     QStringList tried;
@@ -60,8 +62,8 @@ void *ResolveModuleSymbol(const QString &module, const char *symbol, QString *er
           *error = QStringLiteral("Cannot load %1: %2").arg(path, candidate->errorString());
         return nullptr;
       }
-      library = candidate.release();
-      loadedModules().insert(module, library);
+      library = candidate.get();
+      loadedModules()[module] = std::move(candidate);
       break;
     }
     if (!library) {
