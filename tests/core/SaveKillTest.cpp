@@ -5,7 +5,9 @@
 #include "support/TestHelpers.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
+#include <algorithm>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <random>
@@ -20,11 +22,8 @@ TEST(SaveKill, AKilledLargeSaveLeavesTheOldFileWhole) {
   const QByteArray old = "<p>the page as it was</p>\r\n";
   const QString path = dir.write("page.htm", old);
   const QByteArray large(100 * 1024 * 1024, 'x');
-  std::mt19937 random(20261209);
-  int oldKept = 0;
-  for (int run = 0; run < 50; ++run) {
+  const auto startSave = [&] {
     const pid_t child = fork();
-    ASSERT_GE(child, 0);
     if (child == 0) {
       try {
         WriteFileBytes(path, large);
@@ -33,8 +32,27 @@ TEST(SaveKill, AKilledLargeSaveLeavesTheOldFileWhole) {
       }
       _exit(0);
     }
-    // From at once to well into the write.
-    usleep(useconds_t(random() % 150000));
+    return child;
+  };
+  // How long a whole save takes on this machine, so the kills land inside the write however
+  // fast the disk is.
+  QElapsedTimer clock;
+  clock.start();
+  const pid_t timed = startSave();
+  ASSERT_GE(timed, 0);
+  int timedStatus = 0;
+  ASSERT_EQ(waitpid(timed, &timedStatus, 0), timed);
+  ASSERT_TRUE(WIFEXITED(timedStatus) && WEXITSTATUS(timedStatus) == 0);
+  const qint64 saveMicroseconds = std::max<qint64>(clock.nsecsElapsed() / 1000, 2);
+  dir.write("page.htm", old);
+
+  std::mt19937 random(20261209);
+  int oldKept = 0;
+  for (int run = 0; run < 50; ++run) {
+    const pid_t child = startSave();
+    ASSERT_GE(child, 0);
+    // From at once to half way through a save.
+    usleep(useconds_t(random() % quint64(saveMicroseconds / 2)));
     kill(child, SIGKILL);
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);
@@ -51,6 +69,6 @@ TEST(SaveKill, AKilledLargeSaveLeavesTheOldFileWhole) {
       dir.write("page.htm", old);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"page.htm"}) << "run " << run;
   }
-  // Most kills land before the save is done.
-  EXPECT_GT(oldKept, 25);
+  // Kills land before the save is done, unless the machine stalls the parent badly.
+  EXPECT_GE(oldKept, 10);
 }
