@@ -1,5 +1,6 @@
 #include "controls/ButtonIcons.h"
 
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -48,8 +49,10 @@ void magnifier(QPainter &p) {
   p.drawLine(QPointF(10, 10), QPointF(16, 16));
 }
 
+constexpr int kButtonSide = 18;
+
 QPixmap draw(const QString &name) {
-  QPixmap pixmap(18, 18);
+  QPixmap pixmap(kButtonSide, kButtonSide);
   pixmap.fill(Qt::transparent);
   QPainter p(&pixmap);
   p.setRenderHint(QPainter::Antialiasing);
@@ -175,11 +178,48 @@ QPixmap draw(const QString &name) {
   return pixmap;
 }
 
+// Draws the picture the first time it is shown, then answers as an icon made from the drawing
+// would. A window's command table names a hundred pictures and shows a dozen; drawing each at
+// once was a good part of every window's creation.
+class DeferredDrawingEngine : public QIconEngine {
+public:
+  explicit DeferredDrawingEngine(const QString &name) : m_name(name) {}
+
+  void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override {
+    const qreal scale = painter->device() ? painter->device()->devicePixelRatio() : 1.0;
+    painter->drawPixmap(rect, pixmap(rect.size() * scale, mode, state));
+  }
+  QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override {
+    // A ratio of 1 hands the size to the drawing's own engine as it is.
+    return drawn().pixmap(size, 1.0, mode, state);
+  }
+  QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override {
+    QSize actual(kButtonSide, kButtonSide);
+    if (actual.width() > size.width() || actual.height() > size.height())
+      actual.scale(size, Qt::KeepAspectRatio);
+    return actual;
+  }
+  QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override { return {QSize(kButtonSide, kButtonSide)}; }
+  bool isNull() override { return false; }
+  QString key() const override { return QStringLiteral("corvana-button"); }
+  QIconEngine *clone() const override { return new DeferredDrawingEngine(*this); }
+
+private:
+  const QIcon &drawn() {
+    if (m_drawn.isNull())
+      m_drawn = QIcon(draw(m_name));
+    return m_drawn;
+  }
+
+  QString m_name;
+  QIcon m_drawn;
+};
+
 } // namespace
 
 QIcon ButtonIcon(const QString &themeName) {
   const QIcon themed = QIcon::fromTheme(themeName);
-  return themed.isNull() ? QIcon(draw(themeName)) : themed;
+  return themed.isNull() ? QIcon(new DeferredDrawingEngine(themeName)) : themed;
 }
 
 } // namespace corvana

@@ -132,6 +132,7 @@ void TProselF::buildToolBars() {
   cboTrans->setObjectName(QStringLiteral("cboTrans"));
   cboTrans->setToolTip(QStringLiteral("Translation Box"));
   cboTrans->setMinimumContentsLength(12);
+  cboTrans->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   FontPanel->addWidget(cboTrans);
 
   Tagspanel = addToolBar(QStringLiteral("Tags"));
@@ -145,8 +146,11 @@ void TProselF::buildToolBars() {
   cboDirs->setObjectName(QStringLiteral("cboDirs"));
   cboDirs->setToolTip(
       QStringLiteral("Directories Selector.\nright-click menu.\nAdd directory by drag-drop\nfrom directory box."));
+  // The lists' boxes keep the width they are given rather than measuring every entry of their
+  // files, which would also make the bar jump when a list is loaded.
   for (QComboBox *box : {cboLib, cboTargets, cboDirs}) {
     box->setMinimumContentsLength(14);
+    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     Tagspanel->addWidget(box);
   }
 }

@@ -2,6 +2,7 @@
 #include "platform/Errors.h"
 #include "support/ScriptedDialogs.h"
 
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -48,6 +49,14 @@ public:
   static inline TFrameF *instance = nullptr;
 };
 
+// A tool window whose control is made in its constructor, before it joins the frame.
+class TEditorF : public TForm {
+public:
+  TEditorF() : TForm(Kind::MdiChild, QStringLiteral("EditorF")), edit(new QLineEdit(this)) { setCentralWidget(edit); }
+  QLineEdit *edit;
+  static inline TEditorF *instance = nullptr;
+};
+
 class Forms : public testing::Test {
 protected:
   void SetUp() override {
@@ -80,6 +89,18 @@ TEST_F(Forms, MdiChildLandsMaximisedInTheAreaAndHandsItsMenusToTheFrame) {
   EXPECT_TRUE(TChildF::instance->menuBar()->actions().isEmpty());
   ASSERT_EQ(TChildF::instance->menus().size(), 1);
   EXPECT_EQ(TChildF::instance->menus()[0]->title(), "&File");
+}
+
+TEST_F(Forms, MdiChildAndTheControlsItMadeWearTheFramesFont) {
+  const QFont designed(QStringLiteral("Serif"), 13);
+  TFrameF::instance->setFont(designed);
+  CreateForm(TEditorF::instance);
+  EXPECT_EQ(TEditorF::instance->font(), designed);
+  EXPECT_EQ(TEditorF::instance->edit->font(), designed);
+  EXPECT_EQ(TEditorF::instance->mdiSubWindow()->font(), designed);
+  // A control added once the window is in the frame wears it too.
+  auto *later = new QLineEdit(TEditorF::instance);
+  EXPECT_EQ(later->font(), designed);
 }
 
 TEST_F(Forms, OpenToolWindowCreatesOnceAndShowsAgainAfterClose) {
