@@ -222,12 +222,12 @@ TEST(GifRead, IndexPastTheColourTableDrawsEntry0) {
     }
 }
 
-struct BadCase {
+struct GifBadCase {
   const char *name;
   QByteArray bytes;
 };
 
-class GifBadInput : public ::testing::TestWithParam<BadCase> {};
+class GifBadInput : public ::testing::TestWithParam<GifBadCase> {};
 
 TEST_P(GifBadInput, RaisesAnError) { EXPECT_THROW(ReadGif(GetParam().bytes), Error); }
 
@@ -246,10 +246,11 @@ QByteArray hugeScreen() {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, GifBadInput,
-                         ::testing::Values(BadCase{"wrong_magic", QByteArray("GIF90a") + QByteArray(20, '\0')},
-                                           BadCase{"empty", QByteArray()},
-                                           BadCase{"truncated", WriteGif(paletteSample(30, 30)).left(200)},
-                                           BadCase{"lzw_garbage", garbledLzw()}, BadCase{"huge_screen", hugeScreen()}),
+                         ::testing::Values(GifBadCase{"wrong_magic", QByteArray("GIF90a") + QByteArray(20, '\0')},
+                                           GifBadCase{"empty", QByteArray()},
+                                           GifBadCase{"truncated", WriteGif(paletteSample(30, 30)).left(200)},
+                                           GifBadCase{"lzw_garbage", garbledLzw()},
+                                           GifBadCase{"huge_screen", hugeScreen()}),
                          [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

@@ -129,13 +129,13 @@ TEST(JpegDecode, BaselineFileReportsRowBandsWhenAskedForProgress) {
   EXPECT_EQ(calls, 3); // after rows 64, 128 and 192
 }
 
-struct BadCase {
+struct JpegBadCase {
   const char *name;
   QByteArray bytes;
   const char *message; // libjpeg's own words
 };
 
-class JpegBadInput : public ::testing::TestWithParam<BadCase> {};
+class JpegBadInput : public ::testing::TestWithParam<JpegBadCase> {};
 
 TEST_P(JpegBadInput, RaisesLibjpegsMessage) {
   try {
@@ -155,13 +155,13 @@ QByteArray hugeJpeg() {
   return b;
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, JpegBadInput,
-                         ::testing::Values(BadCase{"not_jpeg", QByteArray("GIF89a and more bytes"), "Not a JPEG file"},
-                                           BadCase{"empty", QByteArray(), "Empty input"},
-                                           BadCase{"header_only", EncodeJpeg(PhotoLike(16, 16), 50).left(20),
-                                                   "contains no image"},
-                                           BadCase{"huge", hugeJpeg(), "Invalid picture size"}),
-                         [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, JpegBadInput,
+    ::testing::Values(JpegBadCase{"not_jpeg", QByteArray("GIF89a and more bytes"), "Not a JPEG file"},
+                      JpegBadCase{"empty", QByteArray(), "Empty input"},
+                      JpegBadCase{"header_only", EncodeJpeg(PhotoLike(16, 16), 50).left(20), "contains no image"},
+                      JpegBadCase{"huge", hugeJpeg(), "Invalid picture size"}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 TEST(JpegDecode, TruncatedDataStillDecodesWhatIsThere) {
   // libjpeg pads a cut-off stream with grey and warns; the picture keeps its size

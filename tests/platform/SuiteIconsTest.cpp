@@ -43,14 +43,14 @@ public:
   static inline bool ownIcon = false;
 };
 
-class TFrameF : public TForm {
+class TIconFrameF : public TForm {
 public:
-  TFrameF() : TForm(Kind::TopLevel, QStringLiteral("MainForm")), area(new QMdiArea(this)) {
+  TIconFrameF() : TForm(Kind::TopLevel, QStringLiteral("MainForm")), area(new QMdiArea(this)) {
     setCentralWidget(area);
     Application().setMdiArea(area);
   }
   QMdiArea *area;
-  static inline TFrameF *instance = nullptr;
+  static inline TIconFrameF *instance = nullptr;
 };
 
 } // namespace
@@ -105,8 +105,8 @@ TEST(SuiteIcons, IconsAreDrawnForTheDevicePixelsAtTwiceTheScale) {
 TEST(SuiteIcons, FormsGetTheIconOfTheirNameWhenCreated) {
   using TChildF = TIconF<TForm::Kind::MdiChild>;
   using TTopF = TIconF<TForm::Kind::TopLevel>;
-  CreateForm(TFrameF::instance);
-  EXPECT_EQ(iconImage(TFrameF::instance->windowIcon(), 32), RenderIcon("corvana", 32));
+  CreateForm(TIconFrameF::instance);
+  EXPECT_EQ(iconImage(TIconFrameF::instance->windowIcon(), 32), RenderIcon("corvana", 32));
   TChildF::ownIcon = false;
   CreateForm(TChildF::instance);
   EXPECT_EQ(iconImage(TChildF::instance->windowIcon(), 32), RenderIcon("twinfold", 32));

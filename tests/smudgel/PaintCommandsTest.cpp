@@ -17,7 +17,7 @@ using corvana::test::TempDir;
 
 namespace {
 
-class Commands : public PaintFixture {};
+class PaintCommands : public PaintFixture {};
 
 // What Make draws with the defaults, pixel by pixel: the outer frame, the dark inner line at
 // the right and bottom, the highlight at the top and left and the silver face.
@@ -31,7 +31,7 @@ char ButtonPixel(int x, int y) {
   return 's';
 }
 
-TEST_F(Commands, MakeWithTheDefaultsDrawsARaisedButton) {
+TEST_F(PaintCommands, MakeWithTheDefaultsDrawsARaisedButton) {
   fill(clRed);
   canvas().pen.color = clBlue;
   model.makeButton();
@@ -49,7 +49,7 @@ TEST_F(Commands, MakeWithTheDefaultsDrawsARaisedButton) {
   EXPECT_CONSISTENT(model);
 }
 
-TEST_F(Commands, ButtonSettingsComeFromPromptsWithFallbacks) {
+TEST_F(PaintCommands, ButtonSettingsComeFromPromptsWithFallbacks) {
   dialogs.expectInput("40", "Enter button width").expectInput("junk", "Enter button height");
   model.askButtonWidth();
   model.askButtonHeight();
@@ -68,7 +68,7 @@ TEST_F(Commands, ButtonSettingsComeFromPromptsWithFallbacks) {
   EXPECT_EQ(state().buttonColor, 0xC0C0C0u);
 }
 
-TEST_F(Commands, MagnifyStopsAtAWidthOf256) {
+TEST_F(PaintCommands, MagnifyStopsAtAWidthOf256) {
   size(128, 40);
   model.surface().SetPixel(3, 5, clRed);
   ASSERT_TRUE(model.magnify(2));
@@ -90,7 +90,7 @@ TEST_F(Commands, MagnifyStopsAtAWidthOf256) {
   EXPECT_CONSISTENT(model);
 }
 
-TEST_F(Commands, ReduceStopsBelowAWidthOf16) {
+TEST_F(PaintCommands, ReduceStopsBelowAWidthOf16) {
   size(64, 32);
   model.surface().SetPixel(8, 4, clRed);
   ASSERT_TRUE(model.reduce(4));
@@ -107,7 +107,7 @@ TEST_F(Commands, ReduceStopsBelowAWidthOf16) {
   EXPECT_EQ(image().height(), 3);
 }
 
-TEST_F(Commands, MagnifyGoesThroughTheCopyMode) {
+TEST_F(PaintCommands, MagnifyGoesThroughTheCopyMode) {
   size(20, 10);
   fill(clBlue);
   canvas().copyMode = cmDstInvert;
@@ -116,7 +116,7 @@ TEST_F(Commands, MagnifyGoesThroughTheCopyMode) {
   EXPECT_EQ(Count(image(), clYellow) + Count(image(), clBlack), 40 * 20);
 }
 
-TEST_F(Commands, ResizeKeepsThePixelsAndUndoKeepsTheNewSize) {
+TEST_F(PaintCommands, ResizeKeepsThePixelsAndUndoKeepsTheNewSize) {
   size(10, 10);
   press(0, 0); // a snapshot of the white image
   release(0, 0);
@@ -137,7 +137,7 @@ TEST_F(Commands, ResizeKeepsThePixelsAndUndoKeepsTheNewSize) {
   EXPECT_CONSISTENT(model);
 }
 
-TEST_F(Commands, ResizeWithJunkKeepsTheSizeAndClearMakesItWhite) {
+TEST_F(PaintCommands, ResizeWithJunkKeepsTheSizeAndClearMakesItWhite) {
   size(12, 7);
   dialogs.expectInput("x").expectInputCancel();
   model.resizeImage();
@@ -152,7 +152,7 @@ TEST_F(Commands, ResizeWithJunkKeepsTheSizeAndClearMakesItWhite) {
   EXPECT_EQ(canvas().pen.style, PenStyle::Solid);
 }
 
-TEST_F(Commands, OtherSizeTakesOneForWidthsOutsideTheImage) {
+TEST_F(PaintCommands, OtherSizeTakesOneForWidthsOutsideTheImage) {
   size(50, 40);
   for (const char *answer : {"0", "-3", "41", "junk"}) {
     canvas().pen.width = 4;
@@ -165,7 +165,7 @@ TEST_F(Commands, OtherSizeTakesOneForWidthsOutsideTheImage) {
   EXPECT_EQ(canvas().pen.width, 40);
 }
 
-TEST_F(Commands, NewAsksHeightThenWidthAndJunkGivesAHundredSquare) {
+TEST_F(PaintCommands, NewAsksHeightThenWidthAndJunkGivesAHundredSquare) {
   fill(clRed);
   dialogs.expectInput("junk", "Image height:").expectInput("more junk", "Image width:");
   model.newImage();
@@ -178,7 +178,7 @@ TEST_F(Commands, NewAsksHeightThenWidthAndJunkGivesAHundredSquare) {
   EXPECT_EQ(image().height(), 30);
 }
 
-TEST_F(Commands, AMetafileSizesTheImageAndDrawsOverTheOldPixels) {
+TEST_F(PaintCommands, AMetafileSizesTheImageAndDrawsOverTheOldPixels) {
   size(40, 40);
   fill(clLime);
   corvana::test::EmfWriter e;
@@ -194,7 +194,7 @@ TEST_F(Commands, AMetafileSizesTheImageAndDrawsOverTheOldPixels) {
   EXPECT_CONSISTENT(model);
 }
 
-TEST_F(Commands, ABitmapReplacesTheImageWithItsDepth) {
+TEST_F(PaintCommands, ABitmapReplacesTheImageWithItsDepth) {
   Bitmap gifLike(9, 5, PixelFormat::pf8bit, clRed);
   Picture picture;
   picture.kind = Picture::Kind::Bitmap;
@@ -207,7 +207,7 @@ TEST_F(Commands, ABitmapReplacesTheImageWithItsDepth) {
   EXPECT_EQ(image().pixelFormat(), PixelFormat::pf8bit);
 }
 
-TEST_F(Commands, ChangesAreTrackedFromTheLastOpenOrSave) {
+TEST_F(PaintCommands, ChangesAreTrackedFromTheLastOpenOrSave) {
   EXPECT_FALSE(model.modified());
   drag(1, 1, 20, 20);
   EXPECT_TRUE(model.modified());
@@ -220,7 +220,7 @@ TEST_F(Commands, ChangesAreTrackedFromTheLastOpenOrSave) {
   EXPECT_FALSE(model.modified());
 }
 
-TEST_F(Commands, ViewDamageCoversWhatWasDrawnOnly) {
+TEST_F(PaintCommands, ViewDamageCoversWhatWasDrawnOnly) {
   model.takeViewDamage();
   canvas().pen.width = 3;
   drag(10, 10, 30, 12);
@@ -236,7 +236,7 @@ TEST_F(Commands, ViewDamageCoversWhatWasDrawnOnly) {
 }
 
 // Every pen mode the menu offers draws the pixel its name says, over a line and a fill alike.
-TEST_F(Commands, PenModeEntriesDrawWhatTheirNamesSay) {
+TEST_F(PaintCommands, PenModeEntriesDrawWhatTheirNamesSay) {
   const TColor P = 0x00A0C030, D = 0x00306090;
   const std::map<std::string, TColor> expected{
       {"Copy", P},
@@ -272,7 +272,7 @@ TEST_F(Commands, PenModeEntriesDrawWhatTheirNamesSay) {
 
 // ---- patterns -------------------------------------------------------------------------------
 
-TEST_F(Commands, UpdateSamplesTheCellCentres) {
+TEST_F(PaintCommands, UpdateSamplesTheCellCentres) {
   size(64, 64);
   // every pixel its own colour, so the sampled position can be read back
   for (int y = 0; y < 64; ++y)
@@ -289,7 +289,7 @@ TEST_F(Commands, UpdateSamplesTheCellCentres) {
   EXPECT_EQ(SampleTile(image()), image());
 }
 
-TEST_F(Commands, UpdateStoresTheTileAndMakesItTheBrush) {
+TEST_F(PaintCommands, UpdateStoresTheTileAndMakesItTheBrush) {
   size(16, 16);
   canvas().brush.setColor(clRed);
   model.surface().FillRect({0, 0, 8, 16});
@@ -310,14 +310,14 @@ TEST_F(Commands, UpdateStoresTheTileAndMakesItTheBrush) {
   EXPECT_EQ(image().pixel(16, 0), clWhite);
 }
 
-TEST_F(Commands, EditWithoutAPatternChangesNothing) {
+TEST_F(PaintCommands, EditWithoutAPatternChangesNothing) {
   size(8, 8);
   fill(clBlue);
   model.editPattern();
   EXPECT_EQ(Count(image(), clBlue), 64);
 }
 
-TEST_F(Commands, TilesShowColoursReducedToTheStandardSixteen) {
+TEST_F(PaintCommands, TilesShowColoursReducedToTheStandardSixteen) {
   Bitmap odd(8, 8, PixelFormat::pf24bit, 0x123456);
   odd.setPixel(1, 1, 0xF0F0F0);
   model.patterns().setTile(0, odd);
@@ -330,7 +330,7 @@ TEST_F(Commands, TilesShowColoursReducedToTheStandardSixteen) {
   EXPECT_EQ(canvas().brush.patternPixel(0, 0), tile.pixel(0, 0));
 }
 
-TEST_F(Commands, SavePatternGivesABlockCountSquareOfSixteenColours) {
+TEST_F(PaintCommands, SavePatternGivesABlockCountSquareOfSixteenColours) {
   size(48, 48);
   canvas().brush.setColor(clRed);
   model.surface().FillRect({0, 0, 24, 48});
