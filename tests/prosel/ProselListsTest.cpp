@@ -235,6 +235,19 @@ TEST_F(ProselLists, ReloadAndEditReadTheTranslationFile) {
   EXPECT_EQ(BoxItems(ProselF->cboTrans), QStringList({"new"}));
 }
 
+TEST_F(ProselLists, PickerListsEveryLineWithTheTagsInBoldRed) {
+  QListWidget *list = HTMLTagsF->HTMLList;
+  ASSERT_EQ(list->count(), 7);
+  EXPECT_EQ(list->item(0)->text(), "<a>");
+  EXPECT_EQ(list->item(3)->text(), "border=frame width");
+  for (int row = 0; row < list->count(); ++row) {
+    const QListWidgetItem *item = list->item(row);
+    const bool heading = item->text().startsWith(u'<');
+    EXPECT_EQ(item->font().bold(), heading) << item->text().toStdString();
+    EXPECT_EQ(item->foreground().color() == QColor(Qt::red), heading) << item->text().toStdString();
+  }
+}
+
 TEST_F(ProselLists, TypingATagOffersItsAttributesInThePicker) {
   ASSERT_EQ(HTMLTagsF->HTMLList->count(), 7);
   EXPECT_FALSE(HTMLTagsF->isVisible());
