@@ -25,7 +25,7 @@ void THTMLTagsF::FormCreate() {
   if (!QFileInfo(file).isFile())
     return;
   // One insertion for the two thousand lines: item by item, the list would tell its view
-  // about every row, which made this list most of the frame's start-up.
+  // about every row, which made this list a sixth of the frame's start-up.
   const QStringList lines = ReadLines(file);
   HTMLList->addItems(lines);
   QFont heading = HTMLList->font();
