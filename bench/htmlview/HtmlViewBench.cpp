@@ -15,12 +15,14 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QUrl>
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <iterator>
+#include <vector>
 
 namespace {
 
@@ -49,25 +51,32 @@ double childLoadMs(const char *kind, int part) {
   return ok ? ms : -1;
 }
 
-// Mean times of the frame view and the bare program from showing the view, the module alone,
-// then both from launch.
-// Each child is a fresh process whose load varies by tens of milliseconds.
-constexpr int kRuns = 5;
+// Median times of the frame view and the bare program from showing the view, the module
+// alone, then both from launch. Each child is a fresh process whose load varies by tens of
+// milliseconds now and then; the median keeps one slow child from deciding the ratio.
+constexpr int kRuns = 9;
 double measured[5] = {0, 0, 0, 0, 0};
+
+double median(std::vector<double> figures) {
+  std::sort(figures.begin(), figures.end());
+  const size_t n = figures.size();
+  return n % 2 ? figures[n / 2] : (figures[n / 2 - 1] + figures[n / 2]) / 2;
+}
 
 void BM_FirstLoad(benchmark::State &state, const char *kind, int slot) {
   const int part = slot >= 3 ? 1 : 0;
-  double total = 0;
+  std::vector<double> figures;
   for (auto _ : state) {
     const double ms = childLoadMs(kind, part);
     if (ms < 0) {
       state.SkipWithError("the child process failed");
       return;
     }
-    total += ms;
+    figures.push_back(ms);
     state.SetIterationTime(ms / 1000.0);
   }
-  measured[slot] = total / double(state.iterations());
+  measured[slot] = median(figures);
+  state.counters["median_ms"] = measured[slot];
   if ((slot == 1 || slot == 4) && measured[slot] > 0)
     state.counters["ratio_to_bare"] = measured[slot - 1] / measured[slot];
 }

@@ -58,10 +58,12 @@ CreateHtmlEngineEntry engineEntry(QString *error) {
 
 bool WaitUntil(const std::function<bool()> &done, int timeoutMs) {
   QDeadlineTimer deadline(timeoutMs);
+  // The timer bounds each wait so that the deadline is seen. The overload with a time limit
+  // would not wait at all: it would spin and starve the engine's own threads.
   QTimer wake;
   wake.start(20);
   while (!done() && !deadline.hasExpired())
-    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents, 50);
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents);
   return done();
 }
 

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace corvana;
@@ -359,4 +360,30 @@ TEST_F(FrameViewTest, ASecondLoadBeforeTheFirstEndsWins) {
   EXPECT_EQ(processing.last(), "off:single.htm");
   EXPECT_EQ(view.DocumentTitle(), "Single Page");
   EXPECT_EQ(view.History().first(), site("single.htm"));
+}
+
+// The waits that printing, finding and loading use sleep between events: a wait that spun
+// would take a core from the engine's own threads for as long as it lasts.
+TEST(WaitUntil, SleepsBetweenEventsAndStillSeesItsDeadline) {
+  bool set = false;
+  QTimer::singleShot(200, [&set] { set = true; });
+  int asked = 0;
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        ++asked;
+        return set;
+      },
+      10000));
+  // One look at each event: its own 20 ms wake-ups and whatever an engine left running by
+  // earlier tests posts. A wait that spun would look thousands of times.
+  EXPECT_LT(asked, 500);
+
+  asked = 0;
+  EXPECT_FALSE(WaitUntil(
+      [&] {
+        ++asked;
+        return false;
+      },
+      100));
+  EXPECT_LT(asked, 250);
 }
