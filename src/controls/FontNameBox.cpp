@@ -27,7 +27,13 @@ void FontNameBox::selectFamily(const QString &family) {
     return;
   }
   clear();
-  if (family.isEmpty() || !QFontDatabase::hasFamily(family) || !listable(family)) {
+  // Asking the font system about a name costs nearly a millisecond, and the window asks about
+  // the same name twice while it starts.
+  if (family != m_checkedFamily) {
+    m_checkedFamily = family;
+    m_checkedShowable = !family.isEmpty() && QFontDatabase::hasFamily(family) && listable(family);
+  }
+  if (!m_checkedShowable) {
     setCurrentIndex(-1);
     return;
   }

@@ -31,6 +31,9 @@ private:
   static bool listable(const QString &family);
 
   bool m_filled = false;
+  // The last family asked about before the list is filled, and whether it can be shown.
+  QString m_checkedFamily;
+  bool m_checkedShowable = false;
 };
 
 } // namespace corvana

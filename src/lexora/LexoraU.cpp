@@ -1,9 +1,11 @@
 #include "lexora/LexoraU.h"
 
 #include "colormemo/ColMemo.h"
+#include "controls/CompactComboBox.h"
 #include "controls/FindDialog.h"
 #include "controls/PlainText.h"
 #include "controls/ReplaceDialog.h"
+#include "controls/ToolBarWidget.h"
 #include "lexora/EditorText.h"
 #include "platform/Colors.h"
 #include "platform/CommandLine.h"
@@ -58,11 +60,16 @@ private:
   std::function<QString()> m_directory;
 };
 
-class RecentFilesBox : public QComboBox {
+class RecentFilesBox : public CompactComboBox {
 public:
   RecentFilesBox(std::function<QString()> directory, QWidget *parent)
-      : QComboBox(parent), m_directory(std::move(directory)) {
-    setItemDelegate(new RecentFileDelegate(m_directory, this));
+      : CompactComboBox(20, parent), m_directory(std::move(directory)) {}
+
+  void showPopup() override {
+    // Given with the list it draws, so that the list is built only when it is opened.
+    if (!m_delegate)
+      setItemDelegate(m_delegate = new RecentFileDelegate(m_directory, this));
+    CompactComboBox::showPopup();
   }
 
 protected:
@@ -77,6 +84,7 @@ protected:
 
 private:
   std::function<QString()> m_directory;
+  RecentFileDelegate *m_delegate = nullptr;
 };
 
 } // namespace
@@ -148,11 +156,9 @@ void TLexoraF::buildRecentBox() {
   cboFiles->setObjectName(QStringLiteral("cboFiles"));
   cboFiles->setToolTip(QStringLiteral("Recent Files\nClick to Open"));
   cboFiles->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-  cboFiles->setMinimumContentsLength(20);
-  cboFiles->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   connect(cboFiles, &QComboBox::activated, this,
           [this](int index) { guarded([this, index] { cboFilesClick(index); }); });
-  ToolBar1->addWidget(cboFiles);
+  AddToolBarWidget(ToolBar1, cboFiles);
 }
 
 QAction *TLexoraF::action(const QString &name) const { return m_commands.action(name); }

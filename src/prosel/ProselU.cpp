@@ -1,9 +1,11 @@
 #include "prosel/ProselU.h"
 
 #include "controls/BusyCursor.h"
+#include "controls/CompactComboBox.h"
 #include "controls/FileChain.h"
 #include "controls/FontNameBox.h"
 #include "controls/RichEdit.h"
+#include "controls/ToolBarWidget.h"
 #include "core/TextFiles.h"
 #include "htmlview/HtmlView.h"
 #include "lexora/LexoraU.h"
@@ -117,42 +119,37 @@ void TProselF::buildToolBars() {
   Fontbox = new FontNameBox(FontPanel);
   Fontbox->setObjectName(QStringLiteral("Fontbox"));
   Fontbox->setToolTip(QStringLiteral("Font"));
-  FontPanel->addWidget(Fontbox);
+  AddToolBarWidget(FontPanel, Fontbox);
   richcolor = new ColorComboBox(FontPanel);
   richcolor->setObjectName(QStringLiteral("richcolor"));
   richcolor->setToolTip(QStringLiteral("Rich Text Color"));
-  FontPanel->addWidget(richcolor);
+  AddToolBarWidget(FontPanel, richcolor);
   SizeBox = new QComboBox(FontPanel);
   SizeBox->setObjectName(QStringLiteral("SizeBox"));
   SizeBox->setToolTip(QStringLiteral("Font Size"));
   SizeBox->addItems({"6",  "8",  "9",  "10", "11", "12", "14", "16", "18", "20",
                      "24", "28", "32", "36", "40", "48", "56", "64", "72", "96"});
-  FontPanel->addWidget(SizeBox);
-  cboTrans = new QComboBox(FontPanel);
+  AddToolBarWidget(FontPanel, SizeBox);
+  // The list boxes keep the width they are given rather than measuring every entry of their
+  // files, which would also make the bars jump when a list is loaded.
+  cboTrans = new CompactComboBox(12, FontPanel);
   cboTrans->setObjectName(QStringLiteral("cboTrans"));
   cboTrans->setToolTip(QStringLiteral("Translation Box"));
-  cboTrans->setMinimumContentsLength(12);
-  cboTrans->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  FontPanel->addWidget(cboTrans);
+  AddToolBarWidget(FontPanel, cboTrans);
 
   Tagspanel = addToolBar(QStringLiteral("Tags"));
   Tagspanel->setObjectName(QStringLiteral("Tagspanel"));
-  cboLib = new QComboBox(Tagspanel);
+  cboLib = new CompactComboBox(14, Tagspanel);
   cboLib->setObjectName(QStringLiteral("cboLib"));
   cboLib->setToolTip(QStringLiteral("Tags Library\nright-click menu.\nDrag-drop from files box to autoload."));
-  cboTargets = new QComboBox(Tagspanel);
+  cboTargets = new CompactComboBox(14, Tagspanel);
   cboTargets->setObjectName(QStringLiteral("cboTargets"));
-  cboDirs = new QComboBox(Tagspanel);
+  cboDirs = new CompactComboBox(14, Tagspanel);
   cboDirs->setObjectName(QStringLiteral("cboDirs"));
   cboDirs->setToolTip(
       QStringLiteral("Directories Selector.\nright-click menu.\nAdd directory by drag-drop\nfrom directory box."));
-  // The lists' boxes keep the width they are given rather than measuring every entry of their
-  // files, which would also make the bar jump when a list is loaded.
-  for (QComboBox *box : {cboLib, cboTargets, cboDirs}) {
-    box->setMinimumContentsLength(14);
-    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    Tagspanel->addWidget(box);
-  }
+  for (QComboBox *box : {cboLib, cboTargets, cboDirs})
+    AddToolBarWidget(Tagspanel, box);
 }
 
 QAction *TProselF::action(const QString &name) const { return m_commands.action(name); }

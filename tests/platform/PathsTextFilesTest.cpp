@@ -1,7 +1,7 @@
+#include "core/TextFiles.h"
 #include "platform/CommandLine.h"
 #include "platform/Errors.h"
 #include "platform/Paths.h"
-#include "core/TextFiles.h"
 #include "support/TestHelpers.h"
 
 #include <QCoreApplication>
@@ -38,6 +38,12 @@ TEST(TextFiles, SplitLinesAcceptsEveryLineEnd) {
   EXPECT_EQ(SplitLines("a\n\nb"), (QStringList{"a", "", "b"}));
   EXPECT_EQ(SplitLines("\r\r\n"), (QStringList{"", ""}));
   EXPECT_EQ(SplitLines(""), QStringList{});
+  // Carriage returns on their own, at a segment's end and before a CR LF.
+  EXPECT_EQ(SplitLines("a\r"), QStringList{"a"});
+  EXPECT_EQ(SplitLines("\n"), QStringList{""});
+  EXPECT_EQ(SplitLines("a\rb\r\n"), (QStringList{"a", "b"}));
+  EXPECT_EQ(SplitLines("a\r\r\nb\r"), (QStringList{"a", "", "b"}));
+  EXPECT_EQ(SplitLines("\r\n\r\n x "), (QStringList{"", "", " x "}));
   EXPECT_EQ(DetectLineEnding("x\ny\r\n"), LineEnding::Lf);
   EXPECT_EQ(DetectLineEnding("x\ry"), LineEnding::Cr);
   EXPECT_EQ(DetectLineEnding("x\r\ny"), LineEnding::CrLf);
