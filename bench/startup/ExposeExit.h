@@ -1,8 +1,9 @@
 #pragma once
-// Ends the process at a window's first exposed frame, skipping teardown, so a probe's run time
-// is the time from launch to a frame on screen. With CORVANA_PROBE_RSS set to a file name, the
-// probe instead stays idle a moment after that frame and writes its resident memory (VmRSS, in
-// kB) to the file before it ends.
+// Ends the process at a window's first exposed frame, skipping teardown. With
+// CORVANA_PROBE_EXPOSED set to a file name, it first writes the monotonic clock (ns) of that
+// frame to the file: the kernel's unmapping of the process after the end is no part of its
+// start. With CORVANA_PROBE_RSS set to a file name, the probe instead stays idle a moment after
+// that frame and writes its resident memory (VmRSS, in kB) to the file before it ends.
 
 #include <QByteArray>
 #include <QEvent>
@@ -11,6 +12,8 @@
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
+#include <ctime>
+#include <fcntl.h>
 #include <unistd.h>
 
 class ExposeExit : public QObject {
@@ -36,6 +39,15 @@ protected:
     if (event->type() != QEvent::Expose || !static_cast<QWindow *>(watched)->isExposed() || m_seen)
       return false;
     m_seen = true;
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    if (const char *exposedFile = getenv("CORVANA_PROBE_EXPOSED")) {
+      const QByteArray ns = QByteArray::number(qint64(now.tv_sec) * 1'000'000'000 + now.tv_nsec);
+      const int fd = open(exposedFile, O_WRONLY | O_CREAT | O_TRUNC, 0600);
+      if (fd < 0 || write(fd, ns.constData(), size_t(ns.size())) != ns.size())
+        _exit(1);
+      close(fd);
+    }
     const QByteArray rssFile = qgetenv("CORVANA_PROBE_RSS");
     if (rssFile.isEmpty())
       _exit(0);
