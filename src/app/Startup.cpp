@@ -39,10 +39,12 @@ void SettleProgram() {
 void StartCorvana() {
   Application().setTitle(QStringLiteral("Corvana"));
   Application().setHelpFile(QString());
+  Application().HoldMainForm();
   CreateForm(MainForm);
   CreateForm(ProselF);
   CreateForm(HTMLTagsF);
   CreateForm(LexoraF);
+  Application().ShowMainForm();
 }
 
 } // namespace corvana

@@ -37,6 +37,13 @@ Dialogs &TApplication::dialogs() {
   return *m_qtDialogs;
 }
 
+void TApplication::ShowMainForm() {
+  m_mainFormHeld = false;
+  TForm *main = mainForm();
+  if (main && !m_terminated && !main->isVisible())
+    main->ShowAsDesigned();
+}
+
 void TApplication::Terminate() {
   m_terminated = true;
   QCoreApplication::quit();
@@ -162,6 +169,12 @@ void TForm::place() {
   }
   if (m_kind == Kind::Dialog || !m_designedVisible)
     return;
+  if (Application().mainFormHeld() && Application().mainForm() == this)
+    return;
+  ShowAsDesigned();
+}
+
+void TForm::ShowAsDesigned() {
   if (m_designedMaximized)
     showMaximized();
   else

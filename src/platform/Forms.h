@@ -38,6 +38,13 @@ public:
   void Terminate();
   bool terminated() const { return m_terminated; }
 
+  // While held, the main form is not shown when it is created but by ShowMainForm, as the
+  // message loop begins: the windows created meanwhile go into a hidden frame and are laid
+  // out once, at its size.
+  void HoldMainForm() { m_mainFormHeld = true; }
+  bool mainFormHeld() const { return m_mainFormHeld; }
+  void ShowMainForm();
+
   // Forms created through CreateForm, in creation order; the first is the main form.
   QList<TForm *> forms() const;
   TForm *mainForm() const;
@@ -64,6 +71,7 @@ private:
   QList<Owned> m_forms;
   QPointer<QMdiArea> m_mdiArea;
   bool m_terminated = false;
+  bool m_mainFormHeld = false;
 };
 
 TApplication &Application();
@@ -93,6 +101,8 @@ public:
   QMdiSubWindow *mdiSubWindow() const;
 
   void Show();
+  // Shows a top-level window as designed, maximised or not.
+  void ShowAsDesigned();
   // Closes the window as the user's close box does (an MDI child through its frame window).
   void Close();
   void BringToFront();

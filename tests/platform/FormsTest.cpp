@@ -187,3 +187,26 @@ TEST(FormsWithoutFrame, AnErrorInFormCreateIsShownAndTheFormStillExists) {
   EXPECT_NE(failing, nullptr);
   EXPECT_TRUE(failing->isVisible());
 }
+
+// The frame held at start-up takes its first windows while hidden and shows them as designed,
+// at its own size, once it is shown.
+TEST(FormsHeldFrame, AHeldMainFormShowsOnlyOnceItsStartWindowsAreInIt) {
+  Application().HoldMainForm();
+  CreateForm(TFrameF::instance);
+  EXPECT_FALSE(TFrameF::instance->isVisible());
+  CreateForm(TChildF::instance);
+  CreateForm(TTopF::instance);
+  QMdiSubWindow *sub = TChildF::instance->mdiSubWindow();
+  ASSERT_NE(sub, nullptr);
+  EXPECT_FALSE(TFrameF::instance->isVisible());
+  EXPECT_TRUE(TTopF::instance->isVisible()) << "only the main form waits";
+
+  Application().ShowMainForm();
+  EXPECT_FALSE(Application().mainFormHeld());
+  EXPECT_TRUE(TFrameF::instance->isVisible());
+  EXPECT_TRUE(sub->isVisible());
+  EXPECT_TRUE(sub->isMaximized());
+  EXPECT_EQ(TFrameF::instance->area->activeSubWindow(), sub);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(sub->geometry(), TFrameF::instance->area->viewport()->rect());
+}
