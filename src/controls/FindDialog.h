@@ -1,7 +1,9 @@
 #pragma once
 // The modeless find dialog of the text windows: a search text with the options a window asks
 // for (match case, whole word, direction), and a Find Next button that asks the window to
-// search. The dialog only collects the request; the window does the searching.
+// search. The dialog only collects the request; the window does the searching. Every window
+// holds its dialogs from the start, so the controls are built when a dialog is first shown;
+// until then the dialog keeps its settings itself.
 
 #include <QDialog>
 
@@ -20,14 +22,14 @@ class TFindDialog : public QDialog {
 public:
   explicit TFindDialog(QWidget *parent = nullptr);
 
-  QString FindText() const;
+  QString FindText() const { return m_text; }
   void SetFindText(const QString &text);
-  bool MatchCase() const;
+  bool MatchCase() const { return m_matchCase; }
   void SetMatchCase(bool on);
-  bool WholeWord() const;
+  bool WholeWord() const { return m_wholeWord; }
   void SetWholeWord(bool on);
   // The direction the dialog shows; true for down.
-  bool Down() const;
+  bool Down() const { return m_down; }
   void SetDown(bool down);
   // Which option controls the dialog offers.
   void SetShowWholeWord(bool show);
@@ -40,28 +42,40 @@ public:
   // What the Find Next button does: asks the window to find, unless the text is empty.
   void FindNext();
 
-  QPushButton *findNextButton() const { return m_findNext; }
+  QPushButton *findNextButton();
+  void setVisible(bool visible) override;
 
 signals:
   void find();
 
 protected:
-  // For the replace dialog: rows above the options and buttons below Find Next.
+  // Builds the controls once, from the settings kept so far.
+  void ensureControls();
+  // For the replace dialog, called once the find controls stand: rows above the options and
+  // buttons below Find Next go into grid() and addButton.
+  virtual void buildMoreControls() {}
   QGridLayout *grid() const { return m_grid; }
   void addButton(QPushButton *button);
   void updateButtons();
 
 private:
-  QLineEdit *m_findText;
-  QCheckBox *m_matchCase;
-  QCheckBox *m_wholeWord;
-  QGroupBox *m_direction;
-  QRadioButton *m_up;
-  QRadioButton *m_down;
-  QPushButton *m_findNext;
-  QPushButton *m_cancel;
-  QGridLayout *m_grid;
-  QWidget *m_buttons;
+  QString m_text;
+  bool m_matchCase = false;
+  bool m_wholeWord = false;
+  bool m_down = true;
+  bool m_showWholeWord = true;
+  bool m_showDirection = true;
+
+  QLineEdit *m_findText = nullptr;
+  QCheckBox *m_matchCaseBox = nullptr;
+  QCheckBox *m_wholeWordBox = nullptr;
+  QGroupBox *m_direction = nullptr;
+  QRadioButton *m_up = nullptr;
+  QRadioButton *m_downButton = nullptr;
+  QPushButton *m_findNext = nullptr;
+  QPushButton *m_cancel = nullptr;
+  QGridLayout *m_grid = nullptr;
+  QWidget *m_buttons = nullptr;
 };
 
 } // namespace corvana

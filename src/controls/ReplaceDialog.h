@@ -12,7 +12,7 @@ class TReplaceDialog : public TFindDialog {
 public:
   explicit TReplaceDialog(QWidget *parent = nullptr);
 
-  QString ReplaceText() const;
+  QString ReplaceText() const { return m_replacement; }
   void SetReplaceText(const QString &text);
   // Whether the last replace request came from Replace All.
   bool ReplaceAll() const { return m_replaceAll; }
@@ -22,18 +22,22 @@ public:
   void Replace();
   void ReplaceAllClick();
 
-  QPushButton *replaceButton() const { return m_replace; }
-  QPushButton *replaceAllButton() const { return m_replaceAllButton; }
+  QPushButton *replaceButton();
+  QPushButton *replaceAllButton();
 
 signals:
   void replace();
 
+protected:
+  void buildMoreControls() override;
+
 private:
   void request(bool all);
 
-  QLineEdit *m_replaceText;
-  QPushButton *m_replace;
-  QPushButton *m_replaceAllButton;
+  QString m_replacement;
+  QLineEdit *m_replaceText = nullptr;
+  QPushButton *m_replace = nullptr;
+  QPushButton *m_replaceAllButton = nullptr;
   bool m_replaceAll = false;
 };
 

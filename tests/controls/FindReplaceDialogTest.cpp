@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -84,4 +85,39 @@ TEST(ReplaceDialog, ReplaceAndReplaceAllSayWhichWasPressed) {
   QTest::mouseClick(dialog.findNextButton(), Qt::LeftButton);
   EXPECT_EQ(find.count(), 1);
   EXPECT_EQ(replace.count(), 2);
+}
+
+// Windows set their dialogs up long before a person opens one: the controls are built at the
+// first showing and show what was set, and what is typed then is what the dialog answers.
+TEST(ReplaceDialog, SettingsMadeBeforeTheFirstShowingAppearInTheControls) {
+  TReplaceDialog dialog;
+  dialog.SetFindText("old");
+  dialog.SetReplaceText("new");
+  dialog.SetMatchCase(true);
+  dialog.SetWholeWord(true);
+  dialog.SetShowWholeWord(false);
+  EXPECT_EQ(dialog.findChild<QLineEdit *>(), nullptr) << "no controls before the dialog is shown";
+  EXPECT_EQ(dialog.FindText(), "old");
+  EXPECT_TRUE(dialog.MatchCase());
+
+  dialog.Execute();
+  EXPECT_EQ(dialog.findChild<QLineEdit *>("FindText")->text(), "old");
+  EXPECT_EQ(dialog.findChild<QLineEdit *>("FindText")->selectedText(), "old");
+  EXPECT_EQ(dialog.findChild<QLineEdit *>("ReplaceText")->text(), "new");
+  EXPECT_TRUE(dialog.findChild<QCheckBox *>("MatchCase")->isChecked());
+  EXPECT_TRUE(dialog.findChild<QCheckBox *>("WholeWord")->isChecked());
+  EXPECT_FALSE(dialog.findChild<QCheckBox *>("WholeWord")->isVisible());
+  EXPECT_TRUE(dialog.replaceButton()->isEnabled());
+
+  QTest::keyClicks(dialog.findChild<QLineEdit *>("FindText"), "er");
+  QTest::mouseClick(dialog.findChild<QCheckBox *>("MatchCase"), Qt::LeftButton);
+  QLineEdit *replacement = dialog.findChild<QLineEdit *>("ReplaceText");
+  replacement->selectAll();
+  QTest::keyClicks(replacement, "x");
+  EXPECT_EQ(dialog.FindText(), "er");
+  EXPECT_FALSE(dialog.MatchCase());
+  EXPECT_EQ(dialog.ReplaceText(), "x");
+  dialog.SetDown(false);
+  EXPECT_TRUE(dialog.findChild<QRadioButton *>("Up")->isChecked());
+  EXPECT_FALSE(dialog.Down());
 }
