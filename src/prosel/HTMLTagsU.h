@@ -4,7 +4,7 @@
 
 #include "platform/Forms.h"
 
-class QListWidget;
+class QListView;
 
 namespace corvana {
 
@@ -21,8 +21,12 @@ public:
   // The selected item's text, empty when none is selected.
   QString SelectedItem() const;
   static bool IsHeading(const QString &item) { return item.startsWith(QLatin1Char('<')); }
+  // The lines the list shows, in order.
+  const QStringList &Items() const;
+  // Makes `row` the current, selected line.
+  void SetCurrentRow(int row);
 
-  QListWidget *HTMLList;
+  QListView *HTMLList;
 
 protected:
   bool eventFilter(QObject *watched, QEvent *event) override;

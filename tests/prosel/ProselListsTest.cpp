@@ -10,7 +10,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
-#include <QListWidget>
+#include <QListView>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -66,7 +66,7 @@ protected:
     QTimer::singleShot(0, [&] {
       caption = HTMLTagsF->windowTitle();
       if (row >= 0)
-        HTMLTagsF->HTMLList->setCurrentRow(row);
+        HTMLTagsF->SetCurrentRow(row);
       QTest::keyClick(HTMLTagsF->HTMLList, key);
     });
     run("Attributes1");
@@ -236,20 +236,38 @@ TEST_F(ProselLists, ReloadAndEditReadTheTranslationFile) {
 }
 
 TEST_F(ProselLists, PickerListsEveryLineWithTheTagsInBoldRed) {
-  QListWidget *list = HTMLTagsF->HTMLList;
-  ASSERT_EQ(list->count(), 7);
-  EXPECT_EQ(list->item(0)->text(), "<a>");
-  EXPECT_EQ(list->item(3)->text(), "border=frame width");
-  for (int row = 0; row < list->count(); ++row) {
-    const QListWidgetItem *item = list->item(row);
-    const bool heading = item->text().startsWith(u'<');
-    EXPECT_EQ(item->font().bold(), heading) << item->text().toStdString();
-    EXPECT_EQ(item->foreground().color() == QColor(Qt::red), heading) << item->text().toStdString();
+  const QAbstractItemModel *lines = HTMLTagsF->HTMLList->model();
+  ASSERT_EQ(lines->rowCount(), 7);
+  EXPECT_EQ(HTMLTagsF->Items().size(), 7);
+  EXPECT_EQ(lines->index(0, 0).data().toString(), "<a>");
+  EXPECT_EQ(lines->index(3, 0).data().toString(), "border=frame width");
+  for (int row = 0; row < lines->rowCount(); ++row) {
+    const QModelIndex line = lines->index(row, 0);
+    const bool heading = line.data().toString().startsWith(u'<');
+    EXPECT_EQ(line.data(Qt::FontRole).value<QFont>().bold(), heading) << row;
+    EXPECT_EQ(line.data(Qt::ForegroundRole).value<QColor>() == QColor(Qt::red), heading) << row;
   }
+  // And the list draws them so: red on the heading's row, none on the attribute's below it.
+  QListView *list = HTMLTagsF->HTMLList;
+  list->resize(225, 218);
+  list->doItemsLayout();
+  list->clearSelection();
+  const QImage drawn = list->viewport()->grab().toImage();
+  const auto redIn = [&drawn](const QRect &row) {
+    int red = 0;
+    for (int y = row.top(); y <= row.bottom(); ++y)
+      for (int x = row.left(); x <= row.right(); ++x) {
+        const QColor c = drawn.pixelColor(x, y);
+        red += c.red() > 180 && c.green() < 90 && c.blue() < 90;
+      }
+    return red;
+  };
+  EXPECT_GT(redIn(list->visualRect(lines->index(0, 0))), 0);
+  EXPECT_EQ(redIn(list->visualRect(lines->index(1, 0))), 0);
 }
 
 TEST_F(ProselLists, TypingATagOffersItsAttributesInThePicker) {
-  ASSERT_EQ(HTMLTagsF->HTMLList->count(), 7);
+  ASSERT_EQ(HTMLTagsF->Items().size(), 7);
   EXPECT_FALSE(HTMLTagsF->isVisible());
   pane->setFocus();
   QTest::keyClicks(pane, "x<table");
