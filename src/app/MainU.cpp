@@ -65,10 +65,10 @@ void TMainForm::FormCreate() { AppDir = corvana::AppDir(); }
 
 void TMainForm::mergeChildMenus() {
   QMdiSubWindow *sub = m_mdiArea->activeSubWindow();
-  // Another top-level window taking the focus (the browser, a modal picker) deactivates the
-  // child without closing it: its menus stay, or the frame would come back without them.
-  QWidget *focusWindow = QApplication::activeWindow();
-  if (!sub && m_mergedChild && focusWindow && focusWindow != this &&
+  // The frame losing the focus (to the browser, a modal picker, or to no window at all once
+  // the picker closes under no window manager) deactivates the child without closing it: its
+  // menus stay, or the frame would come back without them.
+  if (!sub && m_mergedChild && QApplication::activeWindow() != this &&
       m_mdiArea->subWindowList().contains(m_mergedChild->mdiSubWindow()))
     return;
   TForm *child = sub ? qobject_cast<TForm *>(sub->widget()) : nullptr;

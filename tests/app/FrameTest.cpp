@@ -15,6 +15,7 @@
 #include "zonella/ZonellaU.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
 #include <QMdiArea>
@@ -116,6 +117,8 @@ TEST(Frame, ActiveChildMenusMergeInFrontOfWindowAndHelp) {
   // A menu the child adds later joins too.
   TEditorF::instance->addMenu("&View", "View1");
   EXPECT_EQ(menuBarCaptions(), (QStringList{"&File", "&Edit", "&View", "&Window", "&Help"}));
+  // No child active in the active frame: only the frame's own menus.
+  QApplication::setActiveWindow(MainForm);
   MainForm->mdiArea()->setActiveSubWindow(nullptr);
   EXPECT_EQ(menuBarCaptions(), (QStringList{"&Window", "&Help"}));
 }

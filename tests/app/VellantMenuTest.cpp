@@ -1,12 +1,17 @@
 #include "app/MainU.h"
 #include "app/Startup.h"
+#include "prosel/HTMLTagsU.h"
 #include "support/TestHelpers.h"
 #include "vellant/VellantU.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QListView>
+#include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace corvana;
@@ -77,4 +82,39 @@ TEST(VellantMenu, TheEditorsMenusStayInTheFrameWhileTheBrowserHasTheFocus) {
   QApplication::processEvents();
   EXPECT_EQ(captions(), withEditor);
   TVellantF::SetCommandLine(std::nullopt);
+}
+
+// The tag picker takes the focus while it is open. Under no window manager it leaves no window
+// active when it closes, and the area reports no active child: the frame keeps the editor's
+// menus all the while.
+TEST(VellantMenu, TheEditorsMenusStayAfterTheTagPickerCloses) {
+  StartCorvana();
+  auto captions = [] {
+    QStringList list;
+    for (QAction *a : MainForm->menuBar()->actions())
+      list.append(a->text());
+    return list;
+  };
+  MainForm->activateWindow();
+  QApplication::setActiveWindow(MainForm);
+  QApplication::processEvents();
+  const QStringList withEditor = captions();
+  ASSERT_TRUE(withEditor.contains("&Insert"));
+  QStringList whileOpen;
+  QTimer::singleShot(0, [&] {
+    whileOpen = captions();
+    QTest::keyClick(HTMLTagsF->HTMLList, Qt::Key_Backspace);
+  });
+  HTMLTagsF->ShowModal();
+  QApplication::processEvents();
+  EXPECT_EQ(whileOpen, withEditor);
+  EXPECT_EQ(captions(), withEditor);
+
+  // What the area does under X11 as the frame loses the focus to no window.
+  QApplication::setActiveWindow(nullptr);
+  MainForm->mdiArea()->setActiveSubWindow(nullptr);
+  EXPECT_EQ(captions(), withEditor);
+  QApplication::setActiveWindow(MainForm);
+  QApplication::processEvents();
+  EXPECT_EQ(captions(), withEditor);
 }
