@@ -114,6 +114,10 @@ void TProselF::buildPanes() {
 }
 
 void TProselF::buildToolBars() {
+  // Each bar has a row of its own, as bars along the top of a window stack: side by side, the
+  // boxes went out of sight behind the bars' overflow buttons at any common width. The View
+  // menu hides the rows a person does not want.
+  addToolBarBreak();
   FontPanel = addToolBar(QStringLiteral("Style"));
   FontPanel->setObjectName(QStringLiteral("FontPanel"));
   Fontbox = new FontNameBox(FontPanel);
@@ -137,6 +141,7 @@ void TProselF::buildToolBars() {
   cboTrans->setToolTip(QStringLiteral("Translation Box"));
   AddToolBarWidget(FontPanel, cboTrans);
 
+  addToolBarBreak();
   Tagspanel = addToolBar(QStringLiteral("Tags"));
   Tagspanel->setObjectName(QStringLiteral("Tagspanel"));
   cboLib = new CompactComboBox(14, Tagspanel);

@@ -363,3 +363,19 @@ TEST_F(Prosel, VellantItemOpensTheOneBrowserWindow) {
   EXPECT_EQ(VellantF, first);
   EXPECT_TRUE(VellantF->isVisible());
 }
+
+// The three bars stack along the top, so a window of common width shows every box of the style
+// and tag bars rather than leaving some behind a bar's overflow button.
+TEST_F(Prosel, TheBarsStackInRowsAndShowEveryBoxAtACommonWidth) {
+  EXPECT_TRUE(ProselF->toolBarBreak(ProselF->FontPanel));
+  EXPECT_TRUE(ProselF->toolBarBreak(ProselF->Tagspanel));
+  ProselF->resize(1000, 700);
+  ProselF->show();
+  QCoreApplication::processEvents();
+  EXPECT_LT(ProselF->ToolBar2->geometry().bottom(), ProselF->FontPanel->geometry().top());
+  EXPECT_LT(ProselF->FontPanel->geometry().bottom(), ProselF->Tagspanel->geometry().top());
+  for (QWidget *box :
+       std::initializer_list<QWidget *>{ProselF->Fontbox, ProselF->richcolor, ProselF->SizeBox, ProselF->cboTrans,
+                                        ProselF->cboLib, ProselF->cboTargets, ProselF->cboDirs})
+    EXPECT_TRUE(box->isVisible()) << box->objectName().toStdString();
+}
