@@ -2,6 +2,7 @@
 #include "platform/Errors.h"
 #include "support/ScriptedDialogs.h"
 
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>

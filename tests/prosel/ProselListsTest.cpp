@@ -8,8 +8,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QColor>
 #include <QComboBox>
 #include <QFile>
+#include <QFont>
+#include <QImage>
 #include <QListView>
 #include <QTest>
 #include <QTimer>
