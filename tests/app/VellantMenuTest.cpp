@@ -25,6 +25,17 @@ QAction *windowMenuItem() {
   return window ? findAction(window, "&Vellant") : nullptr;
 }
 
+QStringList frameMenus() { return corvana::test::menuCaptions(MainForm->menuBar()); }
+
+// Starts the suite with the frame the active window; returns its menus then, the editor's in front.
+QStringList startWithTheFrameActive() {
+  StartCorvana();
+  MainForm->activateWindow();
+  QApplication::setActiveWindow(MainForm);
+  QApplication::processEvents();
+  return frameMenus();
+}
+
 } // namespace
 
 TEST(VellantMenu, OpensTheBrowserOnceAndShowsItAgainAfterItWasHidden) {
@@ -60,27 +71,17 @@ TEST(VellantMenu, ShowsTheWindowAnotherToolAlreadyCreated) {
 
 TEST(VellantMenu, TheEditorsMenusStayInTheFrameWhileTheBrowserHasTheFocus) {
   TVellantF::SetCommandLine(QStringList{});
-  StartCorvana();
-  auto captions = [] {
-    QStringList list;
-    for (QAction *a : MainForm->menuBar()->actions())
-      list.append(a->text());
-    return list;
-  };
-  MainForm->activateWindow();
-  QApplication::setActiveWindow(MainForm);
-  QApplication::processEvents();
-  const QStringList withEditor = captions();
+  const QStringList withEditor = startWithTheFrameActive();
   ASSERT_TRUE(withEditor.contains("&Insert"));
   OpenToolWindow(VellantF);
   VellantF->activateWindow();
   QApplication::setActiveWindow(VellantF);
   QApplication::processEvents();
-  EXPECT_EQ(captions(), withEditor);
+  EXPECT_EQ(frameMenus(), withEditor);
   VellantF->hide();
   QApplication::setActiveWindow(MainForm);
   QApplication::processEvents();
-  EXPECT_EQ(captions(), withEditor);
+  EXPECT_EQ(frameMenus(), withEditor);
   TVellantF::SetCommandLine(std::nullopt);
 }
 
@@ -88,33 +89,23 @@ TEST(VellantMenu, TheEditorsMenusStayInTheFrameWhileTheBrowserHasTheFocus) {
 // active when it closes, and the area reports no active child: the frame keeps the editor's
 // menus all the while.
 TEST(VellantMenu, TheEditorsMenusStayAfterTheTagPickerCloses) {
-  StartCorvana();
-  auto captions = [] {
-    QStringList list;
-    for (QAction *a : MainForm->menuBar()->actions())
-      list.append(a->text());
-    return list;
-  };
-  MainForm->activateWindow();
-  QApplication::setActiveWindow(MainForm);
-  QApplication::processEvents();
-  const QStringList withEditor = captions();
+  const QStringList withEditor = startWithTheFrameActive();
   ASSERT_TRUE(withEditor.contains("&Insert"));
   QStringList whileOpen;
   QTimer::singleShot(0, [&] {
-    whileOpen = captions();
+    whileOpen = frameMenus();
     QTest::keyClick(HTMLTagsF->HTMLList, Qt::Key_Backspace);
   });
   HTMLTagsF->ShowModal();
   QApplication::processEvents();
   EXPECT_EQ(whileOpen, withEditor);
-  EXPECT_EQ(captions(), withEditor);
+  EXPECT_EQ(frameMenus(), withEditor);
 
   // What the area does under X11 as the frame loses the focus to no window.
   QApplication::setActiveWindow(nullptr);
   MainForm->mdiArea()->setActiveSubWindow(nullptr);
-  EXPECT_EQ(captions(), withEditor);
+  EXPECT_EQ(frameMenus(), withEditor);
   QApplication::setActiveWindow(MainForm);
   QApplication::processEvents();
-  EXPECT_EQ(captions(), withEditor);
+  EXPECT_EQ(frameMenus(), withEditor);
 }

@@ -40,7 +40,7 @@ QAction *findAction(QObject *root, const QString &caption) {
   return nullptr;
 }
 
-QStringList menuCaptions(const QMenu *menu) {
+QStringList menuCaptions(const QWidget *menu) {
   QStringList captions;
   for (const QAction *action : menu->actions())
     captions.append(action->isSeparator() ? QStringLiteral("-") : action->text());

@@ -8,7 +8,6 @@
 #include <QTemporaryDir>
 
 class QAction;
-class QMenu;
 class QObject;
 class QWidget;
 
@@ -29,8 +28,8 @@ private:
 
 // The first action below root whose caption is exactly `caption` ("&" included).
 QAction *findAction(QObject *root, const QString &caption);
-// Captions of a menu's items in order; separators as "-".
-QStringList menuCaptions(const QMenu *menu);
+// Captions of the items of a menu or menu bar in order; separators as "-".
+QStringList menuCaptions(const QWidget *menu);
 // The 256 byte values in order: a file no text reader may change.
 QByteArray everyByteValue();
 // Files shipped for tests under tests/data.
