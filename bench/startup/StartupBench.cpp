@@ -6,6 +6,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <ctime>
@@ -43,28 +44,67 @@ int64_t monotonicNs() {
   return int64_t(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
 }
 
-void runProbe(benchmark::State &state, const char *name, const char *option = nullptr) {
+// One launch of a probe: milliseconds to its first frame and to its end; negative on failure.
+struct ProbeTimes {
+  double exposedMs = -1, exitMs = -1;
+};
+
+ProbeTimes timeProbe(const char *name, std::initializer_list<const char *> options) {
   const std::string file = (std::filesystem::temp_directory_path() / "corvana-probe-exposed").string();
+  std::filesystem::remove(file);
   setenv("CORVANA_PROBE_EXPOSED", file.c_str(), 1);
+  const int64_t start = monotonicNs();
+  const bool ok = spawnProbe(name, options);
+  const int64_t end = monotonicNs();
+  unsetenv("CORVANA_PROBE_EXPOSED");
+  std::ifstream in(file);
+  int64_t exposed = 0;
+  ProbeTimes times;
+  if (ok && (in >> exposed) && exposed >= start)
+    times = {double(exposed - start) / 1e6, double(end - start) / 1e6};
+  std::filesystem::remove(file);
+  return times;
+}
+
+void runProbe(benchmark::State &state, const char *name, const char *option = nullptr) {
   double untilExit = 0;
   for (auto _ : state) {
-    std::filesystem::remove(file);
-    const int64_t start = monotonicNs();
-    const bool ok = option ? spawnProbe(name, {option}) : spawnProbe(name, {});
-    const int64_t end = monotonicNs();
-    std::ifstream in(file);
-    int64_t exposed = 0;
-    if (!ok || !(in >> exposed) || exposed < start) {
+    const ProbeTimes times = option ? timeProbe(name, {option}) : timeProbe(name, {});
+    if (times.exposedMs < 0) {
       state.SkipWithError("the probe failed");
       break;
     }
-    state.SetIterationTime(double(exposed - start) / 1e9);
-    untilExit += double(end - start) / 1e6;
+    state.SetIterationTime(times.exposedMs / 1000);
+    untilExit += times.exitMs;
   }
-  unsetenv("CORVANA_PROBE_EXPOSED");
-  std::filesystem::remove(file);
   if (state.iterations() > 0)
     state.counters["until_exit_ms"] = untilExit / double(state.iterations());
+}
+
+double median(std::vector<double> figures) {
+  std::sort(figures.begin(), figures.end());
+  const size_t n = figures.size();
+  return n % 2 ? figures[n / 2] : (figures[n / 2 - 1] + figures[n / 2]) / 2;
+}
+
+// The goal's ratio: the frame and the bare window with a menu launched in turn, each iteration
+// one of each, so that the machine's drift over the run falls on both alike.
+void BM_FrameAgainstBareWithMenu(benchmark::State &state) {
+  std::vector<double> bare, frame;
+  for (auto _ : state) {
+    const ProbeTimes b = timeProbe("startup_probe_bare", {"--menu"});
+    const ProbeTimes f = timeProbe("startup_probe_corvana", {});
+    if (b.exposedMs < 0 || f.exposedMs < 0) {
+      state.SkipWithError("a probe failed");
+      return;
+    }
+    bare.push_back(b.exposedMs);
+    frame.push_back(f.exposedMs);
+    state.SetIterationTime((b.exposedMs + f.exposedMs) / 1000);
+  }
+  state.counters["bare_median_ms"] = median(bare);
+  state.counters["corvana_median_ms"] = median(frame);
+  state.counters["ratio"] = median(frame) / median(bare);
 }
 
 // A probe's resident memory in MB a second after its first frame; negative on failure.
@@ -105,6 +145,7 @@ void BM_ResidentMemory(benchmark::State &state) {
 BENCHMARK(BM_BareMainWindow)->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(3.0);
 BENCHMARK(BM_BareMainWindowWithMenu)->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(3.0);
 BENCHMARK(BM_CorvanaFrame)->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(3.0);
+BENCHMARK(BM_FrameAgainstBareWithMenu)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(101);
 BENCHMARK(BM_ResidentMemory)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 } // namespace
