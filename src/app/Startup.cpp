@@ -2,6 +2,7 @@
 
 #include "app/MainU.h"
 #include "lexora/LexoraU.h"
+#include "platform/DeferredStyleIcons.h"
 #include "platform/Paths.h"
 #include "platform/SuiteIcons.h"
 #include "prosel/HTMLTagsU.h"
@@ -31,6 +32,7 @@ std::optional<QString> CommandLineReply(const QStringList &arguments) {
 
 void SettleProgram() {
   SetUpProgramPlace();
+  DeferStandardIcons();
   QApplication::setWindowIcon(SuiteIcon());
   // Lets the desktop match the windows to the installed entry and its icon.
   QGuiApplication::setDesktopFileName(QStringLiteral("org.corvana.Corvana"));

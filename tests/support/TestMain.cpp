@@ -2,6 +2,7 @@
 // under every test, and between tests the application's forms are destroyed so each test
 // starts from a clean frame.
 
+#include "platform/DeferredStyleIcons.h"
 #include "platform/Forms.h"
 #include "platform/Paths.h"
 #include "support/ScriptedDialogs.h"
@@ -43,6 +44,8 @@ int main(int argc, char **argv) {
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
   // As in the program, the first HTML view sets up the GL context the browser views share.
   QApplication app(argc, argv);
+  // The program's style, with its standard pictures made on first use.
+  corvana::DeferStandardIcons();
   testing::InitGoogleTest(&argc, argv);
   testing::UnitTest::GetInstance()->listeners().Append(new FormCleanup);
   // A prompt no test expected fails that test instead of waiting for a click that never comes.
