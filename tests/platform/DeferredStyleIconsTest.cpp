@@ -3,6 +3,7 @@
 #include <QCommonStyle>
 #include <QImage>
 #include <QPainter>
+#include <QStyleOption>
 #include <QToolBar>
 #include <QToolButton>
 #include <gtest/gtest.h>
