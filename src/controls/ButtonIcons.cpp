@@ -1,6 +1,7 @@
 #include "controls/ButtonIcons.h"
 
-#include <QIconEngine>
+#include "platform/DeferredIconEngine.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -181,7 +182,7 @@ QPixmap draw(const QString &name) {
 // Draws the picture the first time it is shown, then answers as an icon made from the drawing
 // would. A window's command table names a hundred pictures and shows a dozen; drawing each at
 // once was a good part of every window's creation.
-class DeferredDrawingEngine : public QIconEngine {
+class DeferredDrawingEngine : public DeferredIconEngine {
 public:
   explicit DeferredDrawingEngine(const QString &name) : m_name(name) {}
 
@@ -189,10 +190,7 @@ public:
     const qreal scale = painter->device() ? painter->device()->devicePixelRatio() : 1.0;
     painter->drawPixmap(rect, pixmap(rect.size() * scale, mode, state));
   }
-  QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override {
-    // A ratio of 1 hands the size to the drawing's own engine as it is.
-    return drawn().pixmap(size, 1.0, mode, state);
-  }
+  // The drawing's size is known without drawing it.
   QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override {
     QSize actual(kButtonSide, kButtonSide);
     if (actual.width() > size.width() || actual.height() > size.height())
@@ -200,19 +198,14 @@ public:
     return actual;
   }
   QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override { return {QSize(kButtonSide, kButtonSide)}; }
-  bool isNull() override { return false; }
   QString key() const override { return QStringLiteral("corvana-button"); }
   QIconEngine *clone() const override { return new DeferredDrawingEngine(*this); }
 
-private:
-  const QIcon &drawn() {
-    if (m_drawn.isNull())
-      m_drawn = QIcon(draw(m_name));
-    return m_drawn;
-  }
+protected:
+  QIcon make() override { return QIcon(draw(m_name)); }
 
+private:
   QString m_name;
-  QIcon m_drawn;
 };
 
 } // namespace

@@ -1,8 +1,8 @@
 #include "platform/DeferredStyleIcons.h"
 
+#include "platform/DeferredIconEngine.h"
+
 #include <QApplication>
-#include <QIconEngine>
-#include <QPainter>
 #include <QPointer>
 #include <QStyleFactory>
 #include <QStyleOption>
@@ -12,7 +12,7 @@ namespace corvana {
 
 namespace {
 
-class DeferredStandardIconEngine : public QIconEngine {
+class DeferredStandardIconEngine : public DeferredIconEngine {
 public:
   DeferredStandardIconEngine(const DeferredIconStyle *style, QStyle::StandardPixmap which, const QStyleOption *option,
                              const QWidget *widget)
@@ -21,42 +21,22 @@ public:
       m_option = *option;
   }
 
-  void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override {
-    made().paint(painter, rect, Qt::AlignCenter, mode, state);
-  }
-  QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override {
-    return made().pixmap(size, 1.0, mode, state);
-  }
   QPixmap scaledPixmap(const QSize &size, QIcon::Mode mode, QIcon::State state, qreal scale) override {
     return made().pixmap(size, scale, mode, state);
   }
-  QSize actualSize(const QSize &size, QIcon::Mode mode, QIcon::State state) override {
-    return made().actualSize(size, mode, state);
-  }
-  QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
-    return made().availableSizes(mode, state);
-  }
-  // Asked by buttons as they measure themselves; the standard pictures all exist.
-  bool isNull() override { return m_made ? m_icon.isNull() : false; }
   QString key() const override { return QStringLiteral("corvana-deferred-standard"); }
   QIconEngine *clone() const override { return new DeferredStandardIconEngine(*this); }
 
-private:
-  const QIcon &made() {
-    if (!m_made) {
-      m_made = true;
-      if (m_style)
-        m_icon = m_style->madeIcon(m_which, m_option ? &*m_option : nullptr, m_widget);
-    }
-    return m_icon;
+protected:
+  QIcon make() override {
+    return m_style ? m_style->madeIcon(m_which, m_option ? &*m_option : nullptr, m_widget) : QIcon();
   }
 
+private:
   QPointer<const DeferredIconStyle> m_style;
   QStyle::StandardPixmap m_which;
   QPointer<const QWidget> m_widget;
   std::optional<QStyleOption> m_option;
-  bool m_made = false;
-  QIcon m_icon;
 };
 
 } // namespace
