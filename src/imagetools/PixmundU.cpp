@@ -2,6 +2,7 @@
 
 #include "controls/BusyCursor.h"
 #include "controls/ButtonIcons.h"
+#include "controls/ToolBarWidget.h"
 #include "core/TextFiles.h"
 #include "imagetools/PictureView.h"
 #include "platform/Dialogs.h"
@@ -55,7 +56,7 @@ QComboBox *optionList(QToolBar *bar, const QString &name, const QString &hint, c
   list->setToolTip(hint);
   list->addItems(items);
   list->setEnabled(false);
-  bar->addWidget(list)->setObjectName(name + QStringLiteral("Action"));
+  AddToolBarWidget(bar, list)->setObjectName(name + QStringLiteral("Action"));
   return list;
 }
 
@@ -63,7 +64,7 @@ QCheckBox *optionBox(QToolBar *bar, const QString &name, const QString &caption)
   auto *box = new QCheckBox(caption, bar);
   box->setObjectName(name);
   box->setEnabled(false);
-  bar->addWidget(box)->setObjectName(name + QStringLiteral("Action"));
+  AddToolBarWidget(bar, box)->setObjectName(name + QStringLiteral("Action"));
   return box;
 }
 
@@ -96,7 +97,7 @@ TPixmundF::TPixmundF() : TForm(Kind::MdiChild, QStringLiteral("PixmundF")) {
   jpegcompress->setInsertPolicy(QComboBox::NoInsert);
   jpegcompress->addItems({"90", "80", "70", "60", "40", "30", "25", "20", "15", "12", "10", "8", "7", "6", "5"});
   jpegcompress->setMinimumContentsLength(4);
-  bar->addWidget(jpegcompress)->setObjectName(QStringLiteral("jpegcompressAction"));
+  AddToolBarWidget(bar, jpegcompress)->setObjectName(QStringLiteral("jpegcompressAction"));
   m_commands.build(this, FitButton, icon);
   // Enter presses Test OK, as a dialog's default button, only while Pixmund has the focus: the
   // other windows of the frame keep Enter for themselves.

@@ -1,6 +1,7 @@
 #include "vellant/VellantU.h"
 
 #include "controls/FindDialog.h"
+#include "controls/ToolBarWidget.h"
 
 #include "htmlview/HtmlView.h"
 #include "platform/CommandTable.h"
@@ -67,7 +68,7 @@ TVellantF::TVellantF() : TForm(Kind::TopLevel, QStringLiteral("VellantF")) {
   addToolBar(bar);
   buildCommands();
 
-  HistoryList = new QComboBox(this);
+  HistoryList = new QComboBox(bar);
   HistoryList->setObjectName(QStringLiteral("HistoryList"));
   HistoryList->setToolTip(QStringLiteral("History List"));
   HistoryList->setMinimumContentsLength(30);
@@ -83,7 +84,7 @@ TVellantF::TVellantF() : TForm(Kind::TopLevel, QStringLiteral("VellantF")) {
   bold.setBold(true);
   HistoryList->setFont(bold);
   connect(HistoryList, &QComboBox::activated, this, [this](int index) { guarded([&] { HistoryListClick(index); }); });
-  QAction *historyAction = bar->addWidget(HistoryList);
+  QAction *historyAction = AddToolBarWidget(bar, HistoryList);
   historyAction->setObjectName(QStringLiteral("HistoryListAction"));
   historyAction->setVisible(false);
 
