@@ -65,6 +65,18 @@ QPixmap draw(const QString &name) {
     p.setBrush(QColor(240, 200, 90));
     p.drawRect(QRectF(1.5, 5.5, 15, 10));
     p.drawRect(QRectF(1.5, 3.5, 6, 2));
+  } else if (name == u"folder") {
+    p.setPen(QColor(120, 90, 20));
+    p.setBrush(QColor(240, 200, 90));
+    p.drawRect(QRectF(1.5, 3.5, 6, 2));
+    p.drawRect(QRectF(1.5, 5.5, 15, 10));
+  } else if (name == u"folder-open") {
+    p.setPen(QColor(120, 90, 20));
+    p.setBrush(QColor(220, 175, 70));
+    p.drawRect(QRectF(1.5, 3.5, 6, 2));
+    p.drawRect(QRectF(1.5, 5.5, 13, 10));
+    p.setBrush(QColor(250, 215, 110));
+    p.drawPolygon(QPolygonF({QPointF(4.5, 8.5), QPointF(17, 8.5), QPointF(14.5, 15.5), QPointF(1.5, 15.5)}));
   } else if (name == u"document-save") {
     p.setPen(QColor(30, 50, 110));
     p.setBrush(QColor(70, 100, 180));

@@ -14,7 +14,6 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QStorageInfo>
-#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QThreadPool>
 #include <QTimerEvent>
@@ -123,18 +122,20 @@ void DirectoryListBox::setDirectory(const QString &directory) {
 
 void DirectoryListBox::Update() {
   clear();
-  const QStyle *s = style();
+  // Not the style's folder pictures: reading its picture files makes Qt open every image plugin
+  // it has, to ask each whether it knows the file, before the first frame.
+  const QIcon open = ButtonIcon(QStringLiteral("folder-open"));
+  const QIcon closed = ButtonIcon(QStringLiteral("folder"));
   const QStringList steps = PathSteps(m_directory);
   int level = 0;
   for (const QString &step : steps) {
-    auto *item = new QListWidgetItem(s->standardIcon(QStyle::SP_DirOpenIcon),
-                                     step == QLatin1String("/") ? step : QFileInfo(step).fileName(), this);
+    auto *item = new QListWidgetItem(open, step == QLatin1String("/") ? step : QFileInfo(step).fileName(), this);
     item->setData(PathRole, step);
     item->setData(LevelRole, level++);
   }
   m_currentIndex = int(steps.size()) - 1;
   for (const QString &name : ListSubdirectories(m_directory)) {
-    auto *item = new QListWidgetItem(s->standardIcon(QStyle::SP_DirClosedIcon), name, this);
+    auto *item = new QListWidgetItem(closed, name, this);
     item->setData(PathRole, JoinPath(m_directory, name));
     item->setData(LevelRole, level);
   }

@@ -1,5 +1,6 @@
 // Starting the frame maps neither the browser engine, nor the PDF library, nor the multimedia
-// library: the first HTML view opens the engine's module, the first sound the sound module.
+// library: the first HTML view opens the engine's module, the first sound the sound module. Nor
+// does it read picture files, which would open Qt's image plugins.
 
 #include "app/MainU.h"
 #include "app/Startup.h"
@@ -7,34 +8,48 @@
 #include "htmlview/HtmlView.h"
 #include "platform/Modules.h"
 #include "platform/Shell.h"
+#include "platform/SuiteIcons.h"
 #include "support/TestHelpers.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QFile>
 #include <QtEndian>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace corvana;
 
 namespace {
 
-// The heavy libraries this process has mapped, by file name.
-QStringList heavyLibrariesMapped() {
+// The files this process has mapped whose paths `wanted` picks, by file name.
+QStringList mappedFiles(const std::function<bool(const QString &path)> &wanted) {
   QFile maps(QStringLiteral("/proc/self/maps"));
   EXPECT_TRUE(maps.open(QIODevice::ReadOnly));
   QStringList names;
   for (const QByteArray &line : maps.readAll().split('\n')) {
-    const int slash = line.lastIndexOf('/');
-    if (slash < 0)
+    const int start = line.indexOf('/');
+    if (start < 0)
       continue;
-    const QString name = QString::fromLocal8Bit(line.mid(slash + 1));
-    if ((name.startsWith(QStringLiteral("libQt6WebEngine")) || name.startsWith(QStringLiteral("libQt6Pdf")) ||
-         name.startsWith(QStringLiteral("libQt6Multimedia"))) &&
-        !names.contains(name))
+    const QString path = QString::fromLocal8Bit(line.mid(start));
+    const QString name = path.mid(path.lastIndexOf(u'/') + 1);
+    if (wanted(path) && !names.contains(name))
       names.append(name);
   }
   names.sort();
   return names;
+}
+
+QStringList heavyLibrariesMapped() {
+  return mappedFiles([](const QString &path) {
+    const QString name = path.mid(path.lastIndexOf(u'/') + 1);
+    return name.startsWith(QStringLiteral("libQt6WebEngine")) || name.startsWith(QStringLiteral("libQt6Pdf")) ||
+           name.startsWith(QStringLiteral("libQt6Multimedia"));
+  });
+}
+
+// Qt opens every image plugin it has to read one picture file whose kind it is not told.
+QStringList imagePluginsMapped() {
+  return mappedFiles([](const QString &path) { return path.contains(QStringLiteral("/imageformats/")); });
 }
 
 bool mapped(const QString &prefix) {
@@ -77,10 +92,15 @@ QByteArray silentWave(int samples) {
 TEST(StartupLibraries, TheFrameStartsWithoutTheHeavyLibrariesAndTheFirstUsesOpenThem) {
   if (ModuleLoaded(QString::fromLatin1(kHtmlEngineModule)) || ModuleLoaded(QStringLiteral("sound")))
     GTEST_SKIP() << "an earlier test in this process opened a module";
+  // As the program's own start settles it: without one, each MDI window draws the style's.
+  const QIcon icon = QApplication::windowIcon();
+  QApplication::setWindowIcon(SuiteIcon());
   StartCorvana();
+  QApplication::setWindowIcon(icon);
   ASSERT_NE(MainForm, nullptr);
   QCoreApplication::processEvents();
   EXPECT_EQ(heavyLibrariesMapped(), QStringList()) << "mapped by the start-up";
+  EXPECT_EQ(imagePluginsMapped(), QStringList()) << "the first frame read a picture file";
 
   THtmlView view;
   view.resize(400, 300);

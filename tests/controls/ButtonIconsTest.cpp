@@ -81,3 +81,11 @@ TEST_F(ButtonIcons, CopiesShareOneDrawingAndUnknownNamesStillGiveAnIcon) {
   EXPECT_FALSE(unknown.isNull());
   EXPECT_EQ(opaquePixels(unknown.pixmap(QSize(18, 18)).toImage()), 0);
 }
+
+TEST_F(ButtonIcons, TheFolderListsPicturesAreDrawnOpenAndClosed) {
+  const QImage closed = ButtonIcon(QStringLiteral("folder")).pixmap(QSize(18, 18)).toImage();
+  const QImage open = ButtonIcon(QStringLiteral("folder-open")).pixmap(QSize(18, 18)).toImage();
+  EXPECT_GT(opaquePixels(closed), 100);
+  EXPECT_GT(opaquePixels(open), 100);
+  EXPECT_NE(closed, open);
+}
