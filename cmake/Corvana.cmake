@@ -107,6 +107,22 @@ function(corvana_add_module folder)
   set_property(GLOBAL APPEND PROPERTY CORVANA_MODULES ${target})
 endfunction()
 
+# corvana_link_program(<target>): links a program made of the whole suite. Qt's own libraries
+# and the C and C++ runtimes are named first, so they stand first in the loader's search order:
+# each of the some ten thousand symbols looked up at every start, by Qt's libraries as by ours,
+# is then found before the loader has asked the image, SVG and print libraries for it.
+function(corvana_link_program target)
+  target_link_libraries(${target} PRIVATE corvana_app)
+  # Named among the options, which stand before the libraries the suite's own need. Not under
+  # the sanitizers, whose runtime must come first.
+  if(NOT CORVANA_SANITIZE AND NOT CORVANA_FUZZ)
+    target_link_options(${target} PRIVATE "LINKER:--push-state,--no-as-needed" $<TARGET_FILE:Qt6::Widgets>
+                        $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6::Core>
+                        "LINKER:-l:libstdc++.so.6,-l:libm.so.6,-l:libc.so.6" "LINKER:--pop-state")
+  endif()
+  corvana_needs_modules(${target})
+endfunction()
+
 # Makes `target` (a program) build the modules it may open.
 function(corvana_needs_modules target)
   get_property(modules GLOBAL PROPERTY CORVANA_MODULES)
