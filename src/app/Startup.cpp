@@ -44,8 +44,11 @@ void StartCorvana() {
   Application().HoldMainForm();
   CreateForm(MainForm);
   CreateForm(ProselF);
-  CreateForm(HTMLTagsF);
-  CreateForm(LexoraF);
+  // The tag picker and Lexora start hidden: they are made once the frame is on the screen.
+  Application().AfterFirstFrame([] {
+    CreateForm(HTMLTagsF);
+    CreateForm(LexoraF);
+  });
   Application().ShowMainForm();
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
+#include "platform/FirstFrame.h"
 #include "platform/Help.h"
 #include "platform/QtDialogs.h"
 #include "platform/SuiteIcons.h"
@@ -42,6 +43,26 @@ void TApplication::ShowMainForm() {
   TForm *main = mainForm();
   if (main && !m_terminated && !main->isVisible())
     main->ShowAsDesigned();
+  if (m_afterFirstFrame)
+    m_afterFirstFrame->runAfterFirstFrame(main);
+}
+
+void TApplication::AfterFirstFrame(std::function<void()> work) {
+  TForm *main = mainForm();
+  if (!main)
+    return work();
+  // Made with the main form, the work waiting goes with it.
+  if (!m_afterFirstFrame)
+    m_afterFirstFrame = new FirstFrameWork(main);
+  const bool waiting = m_afterFirstFrame->pending();
+  m_afterFirstFrame->add(std::move(work));
+  if (!m_mainFormHeld && !waiting)
+    m_afterFirstFrame->runAfterFirstFrame(main);
+}
+
+void TApplication::FinishStart() {
+  if (m_afterFirstFrame)
+    m_afterFirstFrame->runNow();
 }
 
 void TApplication::Terminate() {
@@ -79,6 +100,8 @@ bool TApplication::CloseQueryAll(TForm *except) {
 }
 
 void TApplication::DestroyForms() {
+  if (m_afterFirstFrame)
+    m_afterFirstFrame->drop();
   while (!m_forms.isEmpty()) {
     Owned owned = m_forms.takeLast();
     if (owned.form) {

@@ -15,6 +15,7 @@ class QMenu;
 namespace corvana {
 
 class Dialogs;
+class FirstFrameWork;
 class TForm;
 
 class TApplication {
@@ -44,6 +45,11 @@ public:
   void HoldMainForm() { m_mainFormHeld = true; }
   bool mainFormHeld() const { return m_mainFormHeld; }
   void ShowMainForm();
+  // Work the first frame does not need, such as the windows that start hidden: it runs once
+  // the main form's first frame is drawn, or when FinishStart is called.
+  void AfterFirstFrame(std::function<void()> work);
+  // Runs what still waits for the first frame, for a command that needs what it makes.
+  void FinishStart();
 
   // Forms created through CreateForm, in creation order; the first is the main form.
   QList<TForm *> forms() const;
@@ -70,6 +76,7 @@ private:
   std::unique_ptr<Dialogs> m_qtDialogs;
   QList<Owned> m_forms;
   QPointer<QMdiArea> m_mdiArea;
+  QPointer<FirstFrameWork> m_afterFirstFrame;
   bool m_terminated = false;
   bool m_mainFormHeld = false;
 };

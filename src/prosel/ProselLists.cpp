@@ -252,6 +252,7 @@ void TProselF::Attributes1Click() {
     const int start = qBound(0, TagStart, caret);
     TagName = pane->Text().mid(start, caret - start) + QLatin1Char('>');
   }
+  Application().FinishStart(); // the picker is made after the first frame
   if (TagName.isEmpty() || !HTMLTagsF || !HTMLTagsF->SelectItem(TagName))
     return;
   HTMLTagsF->setWindowTitle(TagName);

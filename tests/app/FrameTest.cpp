@@ -22,6 +22,8 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTest>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 using namespace corvana;
@@ -57,7 +59,13 @@ TEST(Startup, TitlesTheApplicationAndCreatesTheFrameFirst) {
   EXPECT_EQ(Application().helpFile(), "");
   ASSERT_NE(MainForm, nullptr);
   ASSERT_NE(ProselF, nullptr);
+  // The windows that start hidden are made once the frame has drawn its first frame.
+  EXPECT_EQ(Application().forms(), (QList<TForm *>{MainForm, ProselF}));
+  ASSERT_TRUE(QTest::qWaitFor([] { return LexoraF != nullptr; }));
+  EXPECT_TRUE(MainForm->windowHandle()->isExposed());
   EXPECT_EQ(Application().forms(), (QList<TForm *>{MainForm, ProselF, HTMLTagsF, LexoraF}));
+  EXPECT_FALSE(HTMLTagsF->isVisible());
+  EXPECT_FALSE(LexoraF->isVisible());
   // The editor is the window the user sees first.
   EXPECT_EQ(ProselF->mdiSubWindow()->mdiArea(), MainForm->mdiArea());
   EXPECT_TRUE(ProselF->mdiSubWindow()->isMaximized());
@@ -134,6 +142,7 @@ TEST(Frame, ClosingTheFrameEndsTheApplicationAfterAskingTheChildren) {
 
 TEST(Frame, ProselItemShowsTheEditorCreatedAtStartUp) {
   StartCorvana();
+  Application().FinishStart();
   QAction *item = findAction(MainForm, "&Prosel");
   ASSERT_TRUE(item->isEnabled());
   ScriptedDialogs dialogs;

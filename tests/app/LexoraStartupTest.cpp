@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QListWidget>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace corvana;
@@ -17,7 +18,7 @@ TEST(LexoraStartup, CreatedHiddenAfterTheEditor) {
   rules.close();
 
   StartCorvana();
-  ASSERT_NE(LexoraF, nullptr);
+  ASSERT_TRUE(QTest::qWaitFor([] { return LexoraF != nullptr; })) << "made after the first frame";
   const QList<TForm *> forms = Application().forms();
   ASSERT_GE(forms.size(), 3);
   EXPECT_EQ(forms.mid(0, 2), (QList<TForm *>{MainForm, ProselF}));

@@ -30,6 +30,7 @@ QStringList frameMenus() { return corvana::test::menuCaptions(MainForm->menuBar(
 // Starts the suite with the frame the active window; returns its menus then, the editor's in front.
 QStringList startWithTheFrameActive() {
   StartCorvana();
+  Application().FinishStart();
   MainForm->activateWindow();
   QApplication::setActiveWindow(MainForm);
   QApplication::processEvents();

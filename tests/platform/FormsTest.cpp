@@ -8,7 +8,9 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 using namespace corvana;
@@ -210,4 +212,43 @@ TEST(FormsHeldFrame, AHeldMainFormShowsOnlyOnceItsStartWindowsAreInIt) {
   EXPECT_EQ(TFrameF::instance->area->activeSubWindow(), sub);
   QCoreApplication::processEvents();
   EXPECT_EQ(sub->geometry(), TFrameF::instance->area->viewport()->rect());
+}
+
+// Work the first frame does not need runs after the main form's first frame, in the order given,
+// once.
+TEST(FormsHeldFrame, WorkAfterTheFirstFrameWaitsForTheMainFormToBeExposed) {
+  Application().HoldMainForm();
+  CreateForm(TFrameF::instance);
+  QStringList done;
+  Application().AfterFirstFrame([&] { done << "picker"; });
+  Application().AfterFirstFrame([&] { done << "editor"; });
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(done.isEmpty()) << "the frame is still hidden";
+
+  Application().ShowMainForm();
+  EXPECT_TRUE(done.isEmpty()) << "not before the first frame";
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !done.isEmpty(); }));
+  EXPECT_TRUE(TFrameF::instance->windowHandle()->isExposed());
+  EXPECT_EQ(done, (QStringList{"picker", "editor"}));
+  Application().FinishStart();
+  QTest::qWait(20);
+  EXPECT_EQ(done.size(), 2) << "run once";
+}
+
+TEST(FormsHeldFrame, FinishStartRunsTheWaitingWorkAtOnceAndDestroyingTheFormsDropsIt) {
+  int runs = 0;
+  Application().AfterFirstFrame([&] { ++runs; });
+  EXPECT_EQ(runs, 1) << "with no main form there is no frame to wait for";
+
+  Application().HoldMainForm();
+  CreateForm(TFrameF::instance);
+  Application().AfterFirstFrame([&] { ++runs; });
+  Application().FinishStart();
+  EXPECT_EQ(runs, 2) << "asked for before the frame is shown";
+
+  Application().AfterFirstFrame([&] { ++runs; });
+  Application().ShowMainForm();
+  Application().DestroyForms();
+  QTest::qWait(50);
+  EXPECT_EQ(runs, 2) << "dropped with the forms";
 }
