@@ -43,7 +43,7 @@ void TApplication::ShowMainForm() {
   TForm *main = mainForm();
   if (main && !m_terminated && !main->isVisible())
     main->ShowAsDesigned();
-  if (m_afterFirstFrame)
+  if (m_afterFirstFrame && m_afterFirstFrame->pending())
     m_afterFirstFrame->runAfterFirstFrame(main);
 }
 
